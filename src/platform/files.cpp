@@ -1,0 +1,107 @@
+#include "platform/platform.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+int64_t FileSize(const std::string& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return kFileMissing;
+    if (S_ISDIR(st.st_mode)) return kFileIsFolder;
+    if (!S_ISREG(st.st_mode)) return kFileIsOther;
+    return static_cast<int64_t>(st.st_size);
+}
+
+bool IsFolder(const std::string& path) { return FileSize(path) == kFileIsFolder; }
+
+bool DeleteFile(const std::string& path) {
+    // On POSIX the write bit of the file does not guard its removal; the folder's does.
+    return unlink(path.c_str()) == 0;
+}
+
+bool ReplaceFile(const std::string& from, const std::string& to) {
+    struct stat st;
+    if (lstat(to.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
+    return rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // File systems without RENAME_NOREPLACE: a hard link fails when the target exists.
+    if (link(from.c_str(), to.c_str()) != 0) return false;
+    unlink(from.c_str());
+    return true;
+}
+
+bool FileModifiedTime(const std::string& path, int64_t* secondsSince1970) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return false;
+    *secondsSince1970 = static_cast<int64_t>(st.st_mtim.tv_sec);
+    return true;
+}
+
+bool SetFileModifiedTime(const std::string& path, int64_t secondsSince1970) {
+    struct timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = static_cast<time_t>(secondsSince1970);
+    times[1].tv_nsec = 0;
+    return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+}
+
+bool ReadWholeFile(const std::string& path, std::string* data, size_t limit) {
+    data->clear();
+    // O_NONBLOCK so a fifo never blocks the caller; regular files ignore it.
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return false;
+    }
+    char buffer[65536];
+    bool ok = true;
+    for (;;) {
+        ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        if (n == 0) break;
+        if (data->size() + static_cast<size_t>(n) > limit) {
+            ok = false;
+            break;
+        }
+        data->append(buffer, static_cast<size_t>(n));
+    }
+    close(fd);
+    if (!ok) data->clear();
+    return ok;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& data) {
+    std::string temporary = path + ".tmp-" + std::to_string(getpid());
+    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    size_t done = 0;
+    bool ok = true;
+    while (done < data.size()) {
+        ssize_t n = write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (ok && fsync(fd) != 0) ok = false;
+    if (close(fd) != 0) ok = false;
+    if (ok && rename(temporary.c_str(), path.c_str()) != 0) ok = false;
+    if (!ok) unlink(temporary.c_str());
+    return ok;
+}

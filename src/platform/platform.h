@@ -1,0 +1,49 @@
+// The Linux side of the system facilities the program needs. No business rules here.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// --- program and folders ---
+std::string ProgramPath();    // full path of the running executable
+std::string ProgramFolder();  // its folder, ending with "/"
+std::string AppDataFolder();  // $XDG_CONFIG_HOME, else $HOME/.config (no trailing "/")
+bool CreateFolder(const std::string& path);  // true when it exists afterwards
+
+// --- files ---
+constexpr int64_t kFileMissing = -1;
+constexpr int64_t kFileIsFolder = -2;
+constexpr int64_t kFileIsOther = -3;  // device, fifo, socket
+int64_t FileSize(const std::string& path);  // bytes, or one of the kFile* values
+bool IsFolder(const std::string& path);
+bool DeleteFile(const std::string& path);  // also when read-only
+// Moves `from` over `to`, replacing a regular file there; never touches a folder at `to`.
+bool ReplaceFile(const std::string& from, const std::string& to);
+bool RenameNoReplace(const std::string& from, const std::string& to);
+bool FileModifiedTime(const std::string& path, int64_t* secondsSince1970);  // system time
+bool SetFileModifiedTime(const std::string& path, int64_t secondsSince1970);
+bool ReadWholeFile(const std::string& path, std::string* data, size_t limit);
+bool WriteFileAtomically(const std::string& path, const std::string& data);
+std::string FolderPart(const std::string& path);  // up to and including the last "/"
+std::string FileNamePart(const std::string& path);
+std::string ExtensionPart(const std::string& path);  // after the last "." of the name, or ""
+
+// --- clock and random numbers ---
+int64_t MillisecondsSinceStart();
+int32_t NowLocalDate();  // seconds since 1970 counted in local time
+int64_t LocalDateToSystemTime(int32_t localDate);
+int32_t SystemTimeToLocalDate(int64_t systemTime);
+int RandomInt(int low, int high);  // inclusive, thread-safe
+
+// --- console ---
+void ConsoleLine(const std::string& line);       // standard output, LF
+void ConsoleErrorLine(const std::string& line);  // standard error, LF
+void SetConsoleTitle(const std::string& title);  // only on a terminal
+bool ConsoleIsTerminal();
+void WaitForKey();  // one key without echo; returns at once without a terminal
+
+// --- single-instance lock ---
+int AcquireInstanceLock(const std::string& name);  // descriptor, or -1 when another process holds it
+void ReleaseInstanceLock(int handle);
+
+// --- the system's open action ---
+void OpenDocument(const std::string& target);  // detached, never waited for, failures silent

@@ -1,0 +1,107 @@
+#include "ui/window/window_mode.h"
+
+#include <wx/app.h>
+#include <wx/display.h>
+#include <wx/frame.h>
+#include <wx/timer.h>
+
+#include <csignal>
+
+#include "app/identity.h"
+#include "app/job.h"
+#include "app/settings.h"
+#include "app/settings_file.h"
+#include "platform/platform.h"
+#include "ui/texts.h"
+
+namespace {
+volatile std::sig_atomic_t closeRequested = 0;
+
+void RequestClose(int) { closeRequested = 1; }
+
+void BuildSettingsPath() {
+    std::string folder = AppDataFolder();
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    folder += std::string(kVendorFolder) + "/";
+    CreateFolder(folder);
+    folder += std::string(kProgramName) + "/";
+    CreateFolder(folder);
+    Settings.SettingsPath = folder + "config.ini";
+}
+
+// Copies the main window's state into [Window] as the shutdown rule says.
+void RecordWindowGeometry(wxFrame* frame) {
+    if (frame->IsMaximized()) {
+        Settings.Window.IsMaximized = 1;
+    } else if (!frame->IsIconized()) {
+        Settings.Window.IsMaximized = 0;
+        wxSize inner = frame->GetClientSize();
+        wxPoint outer = frame->GetPosition();
+        Settings.Window.Width = inner.GetWidth();
+        Settings.Window.Height = inner.GetHeight();
+        Settings.Window.X = outer.x;
+        Settings.Window.Y = outer.y;
+    }
+}
+
+class KestrixApp : public wxApp {
+public:
+    bool OnInit() override {
+        wxDisplay primary(0u);
+        wxRect screen = primary.GetGeometry();
+        SetPrimaryDisplaySize(screen.GetWidth(), screen.GetHeight());
+        BuildSettingsPath();
+        LoadSettings();
+        BuildUiText();
+        ResetJob();
+
+        frame_ = new wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(TitleText(kProductName, kVersionNumber, true)),
+                             wxPoint(Settings.Window.X, Settings.Window.Y), wxDefaultSize);
+        frame_->SetClientSize(Settings.Window.Width, Settings.Window.Height);
+        frame_->Bind(wxEVT_CLOSE_WINDOW, &KestrixApp::OnClose, this);
+        if (Settings.Window.IsMaximized) frame_->Maximize(true);
+        frame_->Show();
+        Bind(wxEVT_END_SESSION, [this](wxCloseEvent&) { frame_->Close(true); });
+
+        // Signals only set a flag; the close happens on the main thread like a click on the close box.
+        timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+            if (closeRequested && frame_) frame_->Close(true);
+        });
+        timer_.Start(100);
+        return true;
+    }
+
+private:
+    void OnClose(wxCloseEvent&) {
+        timer_.Stop();
+        RecordWindowGeometry(frame_);
+        if (Settings.Advanced.OutFoldersHistory == 0) Settings.File.RecentOutFolders.clear();
+        SaveSettings();
+        frame_->Destroy();
+        frame_ = nullptr;
+    }
+
+    wxFrame* frame_ = nullptr;
+    wxTimer timer_;
+};
+}  // namespace
+
+int RunWindowMode(int argc, char** argv) {
+    // The lock guards window mode only: two windows would overwrite each other's settings file.
+    Settings.InstanceLock = AcquireInstanceLock(TitleText(kProductName, kVersionNumber, false));
+    if (Settings.InstanceLock < 0) return 0;
+    std::signal(SIGTERM, RequestClose);
+    std::signal(SIGINT, RequestClose);
+    std::signal(SIGHUP, RequestClose);
+
+    wxApp::SetInstance(new KestrixApp());
+    int status = 0;
+    if (wxEntryStart(argc, argv)) {
+        if (wxTheApp->CallOnInit()) wxTheApp->OnRun();
+        wxTheApp->OnExit();
+        wxEntryCleanup();
+    }
+    ReleaseInstanceLock(Settings.InstanceLock);
+    Settings.InstanceLock = -1;
+    return status;
+}

@@ -1,0 +1,51 @@
+#include "support/test_support.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+std::string ScratchFolder(const std::string& name) {
+    const char* home = getenv("QUARVEL_TEST_HOME");
+    std::string folder = std::string(home ? home : "/tmp") + "/" + name + "/";
+    std::string command = "rm -rf '" + folder + "' && mkdir -p '" + folder + "'";
+    if (system(command.c_str()) != 0) return std::string();
+    return folder;
+}
+
+std::string SharedTestData() {
+    std::string path = std::string(QUARVEL_SOURCE_DIR) + "/../shared/testdata";
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? path : std::string();
+}
+
+std::string ReadFileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+void WriteFileText(const std::string& path, const std::string& data) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << data;
+}
+
+CommandResult RunCommand(const std::string& commandLine, const std::string& input) {
+    CommandResult result;
+    static std::atomic<int> next{0};
+    std::string folder = ScratchFolder("command" + std::to_string(getpid()) + "-" + std::to_string(next++));
+    std::string in = folder + "in", out = folder + "out", err = folder + "err";
+    WriteFileText(in, input);
+    std::string full = "( " + commandLine + " ) <'" + in + "' >'" + out + "' 2>'" + err + "'";
+    int status = system(full.c_str());
+    result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = ReadFileText(out);
+    result.err = ReadFileText(err);
+    return result;
+}

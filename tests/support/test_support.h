@@ -1,0 +1,17 @@
+// Shared helpers for the tests: a private scratch folder and the corpus location.
+#pragma once
+#include <string>
+
+// A fresh folder below the test's own temporary home; ends with "/".
+std::string ScratchFolder(const std::string& name);
+// ../shared/testdata beside the checkout, or "" when it is absent (tests then skip).
+std::string SharedTestData();
+// Runs a command line through /bin/sh, capturing standard output and standard error.
+struct CommandResult {
+    int exitStatus = -1;
+    std::string out;
+    std::string err;
+};
+CommandResult RunCommand(const std::string& commandLine, const std::string& input = "");
+std::string ReadFileText(const std::string& path);
+void WriteFileText(const std::string& path, const std::string& data);
