@@ -1,0 +1,8 @@
+#include "engine/image_depth.h"
+
+FIBITMAP* ReplaceWith24Bits(FIBITMAP* image) {
+    if (!image) return nullptr;
+    FIBITMAP* converted = FreeImage_ConvertTo24Bits(image);
+    FreeImage_Unload(image);
+    return converted;
+}
