@@ -1,7 +1,6 @@
 // The worker's progress record and thread procedure.
 #pragma once
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -9,6 +8,7 @@
 struct ConversionRunRecord {
     std::mutex Lock;                 // guards the progress fields below
     std::atomic<bool> Running{false};  // also the stop request: clearing it stops the run before the next file
+    std::atomic<bool> Ended{false};    // set by the worker as its last act; a starter that polls watches it
     int32_t CurrentIndex = 0;
     std::string CurrentFile;
     int64_t PreviousDuration = 0;    // milliseconds
@@ -17,6 +17,7 @@ struct ConversionRunRecord {
 
 extern ConversionRunRecord ConversionRun;
 
+// Before each run: index 0, no file, nothing converted, running on, not ended, pause gate open.
 void ResetConversionRun();
 int RunConversion();  // thread procedure; returns 0
 
