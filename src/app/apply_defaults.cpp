@@ -16,17 +16,18 @@ void SetPrimaryDisplaySize(int width, int height) {
     displayHeight = height;
 }
 
-void ApplyDefaults(bool consoleMode) {
-    const int32_t now = NowLocalDate();
-    for (const SettingInfo& info : SettingsTable()) {
-        switch (info.rule) {
-            case DefaultRule::Plain: StoreSettingText(info, info.defaultText); break;
-            case DefaultRule::Now: *static_cast<int32_t*>(info.field) = now; break;
-            case DefaultRule::CentreX: *static_cast<int32_t*>(info.field) = CentredPosition(displayWidth, 510); break;
-            case DefaultRule::CentreY: *static_cast<int32_t*>(info.field) = CentredPosition(displayHeight, 260); break;
-            case DefaultRule::AspectByMode: *static_cast<int8_t*>(info.field) = consoleMode ? 0 : 1; break;
-            case DefaultRule::FirstOfferedInput: *static_cast<std::string*>(info.field) = OfferedInputFormats.front(); break;
-            case DefaultRule::FirstOfferedOutput: *static_cast<std::string*>(info.field) = OfferedOutputFormats.front(); break;
-        }
+void ApplySettingDefault(const SettingInfo& info, bool consoleMode) {
+    switch (info.rule) {
+        case DefaultRule::Plain: StoreSettingText(info, info.defaultText); break;
+        case DefaultRule::Now: *static_cast<int32_t*>(info.field) = NowLocalDate(); break;
+        case DefaultRule::CentreX: *static_cast<int32_t*>(info.field) = CentredPosition(displayWidth, 510); break;
+        case DefaultRule::CentreY: *static_cast<int32_t*>(info.field) = CentredPosition(displayHeight, 260); break;
+        case DefaultRule::AspectByMode: *static_cast<int8_t*>(info.field) = consoleMode ? 0 : 1; break;
+        case DefaultRule::FirstOfferedInput: *static_cast<std::string*>(info.field) = OfferedInputFormats.front(); break;
+        case DefaultRule::FirstOfferedOutput: *static_cast<std::string*>(info.field) = OfferedOutputFormats.front(); break;
     }
+}
+
+void ApplyDefaults(bool consoleMode) {
+    for (const SettingInfo& info : SettingsTable()) ApplySettingDefault(info, consoleMode);
 }

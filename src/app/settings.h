@@ -213,3 +213,4 @@ int8_t LowByte(int32_t value);
 void SetPrimaryDisplaySize(int width, int height);
 
 void ApplyDefaults(bool consoleMode);
+void ApplySettingDefault(const SettingInfo& info, bool consoleMode);  // one row of the table
