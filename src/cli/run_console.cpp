@@ -1,14 +1,80 @@
+#include <string>
+#include <vector>
+
 #include "app/identity.h"
+#include "app/job.h"
+#include "app/settings.h"
 #include "cli/console.h"
+#include "cli/console_job.h"
+#include "cli/options.h"
 #include "platform/platform.h"
+#include "ui/catalogues.h"
+#include "ui/texts.h"
+
+namespace {
+UninstallPageEntry uninstallPage = nullptr;
+ScreenshotModeEntry screenshotMode = nullptr;
+
+std::string ProgramFileName() {
+    std::string name = FileNamePart(ProgramPath());
+    std::string extension = ExtensionPart(name);
+    if (!extension.empty()) name.resize(name.size() - extension.size() - 1);
+    return name.empty() ? std::string(kProgramName) : name;
+}
+
+std::string PlainTitle() { return TitleText(kProductName, kVersionNumber, false); }
+
+int ReportUnavailable(const std::string& what) {
+    SetConsoleTitle(PlainTitle());
+    ConsoleErrorLine("Error: " + what + " is not available in this build");
+    return kExitFailure;
+}
+
+int FinishConsole(const std::string& errorText) {
+    if (!errorText.empty()) {
+        SetConsoleTitle(PlainTitle());
+        ConsoleErrorLine("Error: " + errorText);
+        if (ConsolePause) WaitForKey();
+        return kExitOptionError;
+    }
+    if (!Job.ConsoleMode) return kNoConsoleWork;
+    SetConsoleTitle(PlainTitle());
+    if (!ConsoleQuiet)
+        for (const std::string& line : BannerLines()) ConsoleLine(line);
+    int status = RunConsoleJob(ConsoleQuiet);
+    if (ConsolePause) {
+        ConsoleLine("Press any key to exit.");
+        WaitForKey();
+    }
+    return status;
+}
+}  // namespace
+
+void SetUninstallPageEntry(UninstallPageEntry entry) { uninstallPage = entry; }
+void SetScreenshotModeEntry(ScreenshotModeEntry entry) { screenshotMode = entry; }
 
 int RunConsole(const std::vector<std::string>& arguments) {
     if (arguments.empty()) return kNoConsoleWork;
-    std::string first = arguments[0];
-    for (char& c : first) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    BuildFormatCatalogues();
+    ResetJob();
+    ApplyDefaults(true);
+    BuildUiText();
+    ConsoleArguments = arguments;
+    ConsoleQuiet = false;
+    ConsolePause = false;
+
+    std::string first = OptionName(0);
+    if (first == "-U") return uninstallPage ? uninstallPage() : ReportUnavailable("The uninstall page");
+    if (first == "-T") return screenshotMode ? screenshotMode(OptionValue(1)) : ReportUnavailable("Screenshot mode");
     if (first == "-V" || first == "--VERSION") {
+        SetConsoleTitle(PlainTitle());
         ConsoleLine(VersionText(kVersionNumber));
-        return 0;
+        return kExitSuccess;
     }
-    return kNoConsoleWork;
+    if (first == "-H" || first == "-?" || first == "--HELP") {
+        SetConsoleTitle(PlainTitle());
+        for (const std::string& line : HelpLines(ProgramFileName())) ConsoleLine(line);
+        return kExitSuccess;
+    }
+    return FinishConsole(ParseOptions());
 }
