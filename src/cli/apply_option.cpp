@@ -1,0 +1,96 @@
+#include "app/job.h"
+#include "app/settings.h"
+#include "cli/keywords.h"
+#include "cli/options.h"
+
+namespace {
+std::string TrimBlanks(const std::string& text) {
+    size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string::npos) return std::string();
+    size_t end = text.find_last_not_of(" \t");
+    return text.substr(begin, end - begin + 1);
+}
+
+// A matched pair only, so a text that merely ends in a quoted word keeps its quotes.
+std::string RemoveOuterQuotes(const std::string& text) {
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') return text.substr(1, text.size() - 2);
+    return text;
+}
+
+int DigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return 99;
+}
+
+void StoreNumber(const SettingInfo& setting, int32_t value) {
+    switch (setting.type) {
+        case SettingType::Int32:
+        case SettingType::Date: *static_cast<int32_t*>(setting.field) = value; break;
+        case SettingType::Int8:
+        case SettingType::Flag: *static_cast<int8_t*>(setting.field) = LowByte(value); break;
+        case SettingType::Float32:
+        case SettingType::Text:
+        case SettingType::Colour: break;  // no option writes a number there; the table test holds it
+    }
+}
+
+void StoreValue(const SettingInfo& setting, const OptionInfo& option, const std::string& value) {
+    switch (option.kind) {
+        case OptionKind::Flag: StoreNumber(setting, option.flagValue); break;
+        case OptionKind::Integer: StoreNumber(setting, ParseOptionInteger(value)); break;
+        case OptionKind::Keyword: StoreNumber(setting, KeywordToCode(option.keywordList, TrimBlanks(value))); break;
+        case OptionKind::Decimal:
+            if (setting.type == SettingType::Float32) *static_cast<float*>(setting.field) = ParseFloatLikeAtof(value);
+            break;
+        case OptionKind::Text:
+            if (setting.type == SettingType::Text || setting.type == SettingType::Colour)
+                *static_cast<std::string*>(setting.field) = RemoveOuterQuotes(value);
+            break;
+    }
+}
+}  // namespace
+
+const char* const kIncorrectParameters = "Incorrect number of parameters";
+const char* const kInvalidProfile = "Invalid profile file";
+
+int32_t ParseOptionInteger(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    uint32_t base = 10;
+    if (i < text.size() && text[i] == '$') base = 16, ++i;
+    else if (i < text.size() && text[i] == '%') base = 2, ++i;
+    // Unsigned arithmetic wraps, which keeps exactly the low 32 bits of any digit run.
+    uint32_t value = 0;
+    for (; i < text.size(); ++i) {
+        int digit = DigitValue(text[i]);
+        if (digit >= static_cast<int>(base)) break;
+        value = value * base + static_cast<uint32_t>(digit);
+    }
+    if (negative) value = 0u - value;
+    return static_cast<int32_t>(value);
+}
+
+std::string ApplyOption(const OptionInfo& option, const std::string& value) {
+    switch (option.target) {
+        case OptionTarget::InputFile:
+            Job.InputFolder = RemoveOuterQuotes(value);
+            Job.ConsoleMode = true;
+            return std::string();
+        case OptionTarget::OutputFolder: Job.OutputFolder = RemoveOuterQuotes(value); return std::string();
+        case OptionTarget::OutputFormat: Job.OutputFormat = RemoveOuterQuotes(value); return std::string();
+        case OptionTarget::Profile: return LoadProfile(RemoveOuterQuotes(value)) ? std::string() : kInvalidProfile;
+        case OptionTarget::Debug: Job.RunModeText = "DEBUG"; return std::string();
+        case OptionTarget::Quiet: ConsoleQuiet = true; return std::string();
+        case OptionTarget::Pause: ConsolePause = true; return std::string();
+        case OptionTarget::Setting: break;
+    }
+    if (option.switchKey) {
+        if (const SettingInfo* onOff = FindSetting(option.group, option.switchKey)) StoreNumber(*onOff, option.switchValue);
+    }
+    if (const SettingInfo* setting = FindSetting(option.group, option.key)) StoreValue(*setting, option, value);
+    return std::string();
+}
