@@ -1,0 +1,112 @@
+#include "ui/window/message_boxes.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/msgdlg.h>
+
+// Unexpected dialogs fail the test and are cancelled instead of waiting for a user who never comes.
+class CancellingModalHook;
+#define wxTEST_DIALOG_HOOK_CLASS CancellingModalHook
+#include <wx/testing.h>
+
+#include <string>
+
+#include "ui/texts.h"
+
+class CancellingModalHook : public wxTestingModalHook {
+public:
+    using wxTestingModalHook::wxTestingModalHook;
+
+protected:
+    int Enter(wxDialog* dialog) override {
+        int answer = wxTestingModalHook::Enter(dialog);
+        return answer == wxID_NONE ? wxID_CANCEL : answer;
+    }
+    void ReportFailure(const wxString& message) override { ADD_FAILURE() << message.utf8_string(); }
+};
+
+namespace {
+// Answers one message box after checking what it shows.
+class ExpectMessageBox : public wxExpectModalBase<wxMessageDialog, ExpectMessageBox> {
+public:
+    ExpectMessageBox(std::string title, std::string message, long icon, long buttons, int answer)
+        : title_(std::move(title)), message_(std::move(message)), icon_(icon), buttons_(buttons), answer_(answer) {}
+
+protected:
+    int OnInvoked(wxMessageDialog* dialog) const override {
+        EXPECT_EQ(dialog->GetTitle().utf8_string(), title_);
+        EXPECT_EQ(dialog->GetMessage().utf8_string(), message_);
+        long style = dialog->GetMessageDialogStyle();
+        EXPECT_EQ(style & wxICON_MASK, icon_);
+        EXPECT_EQ(style & (wxOK | wxYES_NO | wxCANCEL), buttons_);
+        return answer_;
+    }
+
+private:
+    std::string title_;
+    std::string message_;
+    long icon_;
+    long buttons_;
+    int answer_;
+};
+
+class WxEnvironment : public testing::Environment {
+public:
+    void SetUp() override {
+        wxApp::SetInstance(new wxApp);
+        static char name[] = "message_boxes_test";
+        static char* argv[] = {name, nullptr};
+        int argc = 1;
+        started_ = wxEntryStart(argc, argv);
+        if (started_) wxTheApp->CallOnInit();
+    }
+    void TearDown() override {
+        if (started_) wxEntryCleanup();
+    }
+    static bool started_;
+};
+bool WxEnvironment::started_ = false;
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxEnvironment);
+
+class MessageBoxTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(WxEnvironment::started_) << "needs a display: run under xvfb-run";
+        BuildUiText();
+    }
+};
+
+TEST_F(MessageBoxTest, AskYesNoIsTrueOnlyForYes) {
+    const std::string title = GetUiText("Msg", "Reset to Defaults");
+    const std::string text = GetUiText("Msg", "Ask reset to defaults");
+    bool answer = false;
+    wxTEST_DIALOG(answer = AskYesNo(title, text, AskIcon::Question),
+                  ExpectMessageBox(title, text, wxICON_QUESTION, wxYES_NO, wxID_YES));
+    EXPECT_TRUE(answer);
+    wxTEST_DIALOG(answer = AskYesNo(title, text, AskIcon::Warning),
+                  ExpectMessageBox(title, text, wxICON_WARNING, wxYES_NO, wxID_NO));
+    EXPECT_FALSE(answer);
+    // Closing the box any other way is not a yes.
+    answer = true;
+    wxTEST_DIALOG(answer = AskYesNo(title, text, AskIcon::Question),
+                  ExpectMessageBox(title, text, wxICON_QUESTION, wxYES_NO, wxID_CANCEL));
+    EXPECT_FALSE(answer);
+}
+
+TEST_F(MessageBoxTest, BoxesTakeTheirTitlesFromTheTextTableAndBreakLines) {
+    std::string text = FillPlaceholders(GetUiText("Msg", "Invalid output folder"), "/tmp/nowhere");
+    std::string shown =
+        "The following output folder is invalid or doesn't exist:\n/tmp/nowhere\n\nPlease, correct the output path "
+        "and try again!";
+    wxTEST_DIALOG(ShowWarning(text), ExpectMessageBox("Warning", shown, wxICON_WARNING, wxOK, wxID_OK));
+    wxTEST_DIALOG(ShowError(text), ExpectMessageBox("Error", shown, wxICON_ERROR, wxOK, wxID_OK));
+    wxTEST_DIALOG(ShowInfo("No Update", "Größe\r\nok"),
+                  ExpectMessageBox("No Update", "Größe\nok", wxICON_INFORMATION, wxOK, wxID_OK));
+}
+
+TEST(MessageBoxTextTest, TurnsEachLineBreakPairIntoOne) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\r\nb", "a\nb"}, {"a\r\n\r\nb", "a\n\nb"}, {"a\nb", "a\nb"}, {"a\rb", "a\rb"}, {"end\r", "end\r"}, {"", ""}};
+    for (const auto& [text, shown] : cases) EXPECT_EQ(MessageBoxText(text), shown) << text;
+}
+}  // namespace
