@@ -1,0 +1,116 @@
+// The solid frame: four mitred bands inside the picture's edges.
+#include <cstdint>
+#include <vector>
+
+#include "app/settings.h"
+#include "engine/frame_watermark.h"
+#include "engine/transforms.h"
+
+namespace {
+
+struct Point {
+    double x, y;
+};
+using Polygon = std::vector<Point>;
+
+// Sutherland-Hodgman against one side of the clip rectangle.
+Polygon ClipToSide(const Polygon& shape, bool onX, double limit, bool keepGreater) {
+    Polygon kept;
+    auto coordinate = [&](const Point& p) { return onX ? p.x : p.y; };
+    auto inside = [&](const Point& p) { return keepGreater ? coordinate(p) >= limit : coordinate(p) <= limit; };
+    for (size_t i = 0; i < shape.size(); ++i) {
+        const Point& from = shape[i];
+        const Point& to = shape[(i + 1) % shape.size()];
+        if (inside(from)) kept.push_back(from);
+        if (inside(from) != inside(to)) {
+            double t = (limit - coordinate(from)) / (coordinate(to) - coordinate(from));
+            kept.push_back({from.x + t * (to.x - from.x), from.y + t * (to.y - from.y)});
+        }
+    }
+    return kept;
+}
+
+// Widths may be negative or far beyond the picture; cairo's fixed-point coordinates cannot hold
+// such points, so each shape is cut to just around the surface first (the part that shows is
+// unchanged).
+Polygon ClipToSurface(Polygon shape, int width, int height) {
+    shape = ClipToSide(shape, true, -1.0, true);
+    shape = ClipToSide(shape, true, width + 1.0, false);
+    shape = ClipToSide(shape, false, -1.0, true);
+    return ClipToSide(shape, false, height + 1.0, false);
+}
+
+void FillShape(cairo_t* cr, const Polygon& shape, const std::string& colour, int width, int height) {
+    Polygon clipped = ClipToSurface(shape, width, height);
+    if (clipped.size() < 3) return;
+    int red = 0, green = 0, blue = 0;
+    ParseColour(colour, &red, &green, &blue);
+    cairo_set_source_rgba(cr, red / 255.0, green / 255.0, blue / 255.0, 1.0);
+    cairo_move_to(cr, clipped[0].x, clipped[0].y);
+    for (size_t i = 1; i < clipped.size(); ++i) cairo_line_to(cr, clipped[i].x, clipped[i].y);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+}
+
+Polygon Box(double x, double y, double w, double h) { return {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}}; }
+
+void DrawBands(cairo_surface_t* surface, int width, int height) {
+    const auto& frame = Settings.Frame;
+    const double W = width, H = height;
+    const double L = frame.SolidLeft, R = frame.SolidRight, T = frame.SolidTop, B = frame.SolidBottom;
+    struct Shape {
+        const std::string& colour;
+        Polygon points;
+    };
+    // Corner boxes first, then each band as a trapezoid whose inner corners meet on the diagonals.
+    const Shape shapes[] = {
+        {frame.SolidTopColor, Box(0, 0, L, T)},
+        {frame.SolidRightColor, Box(W - R, 0, R, T)},
+        {frame.SolidBottomColor, Box(W - R, H - B, R, B)},
+        {frame.SolidLeftColor, Box(0, H - B, L, B)},
+        {frame.SolidTopColor, {{0, 0}, {W, 0}, {W - R, T}, {L, T}}},
+        {frame.SolidRightColor, {{W, 0}, {W, H}, {W - R, H - B}, {W - R, T}}},
+        {frame.SolidBottomColor, {{W, H}, {0, H}, {L, H - B}, {W - R, H - B}}},
+        {frame.SolidLeftColor, {{0, H}, {0, 0}, {L, T}, {L, H - B}}},
+    };
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
+    for (const Shape& shape : shapes) FillShape(cr, shape.points, shape.colour, width, height);
+    cairo_destroy(cr);
+}
+
+int ClampByte(int32_t value) { return value < 0 ? 0 : value > 255 ? 255 : value; }
+
+}  // namespace
+
+FIBITMAP* DrawFrame(FIBITMAP* image, int width, int height) {
+    if (Settings.Frame.DoFrame == 0) return image;
+    image = ConvertTo24BitsInPlace(image);
+    if (!image || Settings.Frame.DoFrame != 1 || width <= 0 || height <= 0) return image;
+
+    cairo_surface_t* bands = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    if (cairo_surface_status(bands) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(bands);
+        return image;
+    }
+    DrawBands(bands, width, height);
+
+    const int opacity = ClampByte(Settings.Frame.SolidOpacity);
+    cairo_surface_t* faded = bands;
+    if (opacity < 255) {
+        faded = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+        if (cairo_surface_status(faded) == CAIRO_STATUS_SUCCESS) {
+            cairo_t* cr = cairo_create(faded);
+            cairo_set_source_surface(cr, bands, 0, 0);
+            cairo_paint_with_alpha(cr, opacity / 255.0);
+            cairo_destroy(cr);
+        }
+    }
+    FIBITMAP* overlay = SurfaceToBitmap(faded);
+    if (faded != bands) cairo_surface_destroy(faded);
+    cairo_surface_destroy(bands);
+
+    image = CompositeOver(image, overlay);
+    if (overlay) FreeImage_Unload(overlay);
+    return image;
+}
