@@ -7,3 +7,24 @@
 bool ConvertCurrentFile();
 int DepthForSource(const std::string& outputFormat, int sourceBitDepth);
 FIBITMAP* ConvertToOutputDepth(FIBITMAP* image);
+
+// --- the steps ConvertCurrentFile is made of ---
+
+// Largest width or height a BMP may claim: the largest texture graphics hardware takes. Bigger
+// claims are refused before any pixel memory is allocated.
+constexpr int kMaxBmpSide = 16384;
+
+// Reads and checks the BMP header, then loads the picture with FreeImage: valid variants the
+// library mishandles (V4/V5 and 52/56-byte headers, RLE4/RLE8, alpha bitfields) are rewritten in
+// memory into the plain form first; every other file is loaded from its path. A 32-bit file
+// without an alpha mask whose fourth byte is 0 everywhere comes back opaque. nullptr on failure.
+FIBITMAP* LoadBmpImage(const std::string& path);
+
+// Builds the mipmap chain of the bound DevIL image (BGRA, 8 bits a channel) with ILU and replaces
+// every level below the top with a 2 x 2 box average of the level above. False when ILU fails.
+bool BuildFilteredMipmaps();
+
+// Writes the bound DevIL image as DDS under temporaryPath and moves it to outputPath, replacing
+// a file there (never a folder). Refuses an outputPath that is the input file itself. On any
+// failure nothing is left at temporaryPath and an existing output file is unchanged.
+bool WriteDdsFile(const std::string& temporaryPath, const std::string& outputPath, const std::string& inputPath);

@@ -1,0 +1,93 @@
+// One BMP file through the whole chain: load, transforms, output depth, DevIL hand-over,
+// filtered mipmaps and the DDS file under its final name.
+#include <FreeImage.h>
+#include <IL/il.h>
+
+#include "app/job.h"
+#include "engine/colour.h"
+#include "engine/naming.h"
+#include "engine/pipeline.h"
+#include "engine/transforms.h"
+
+namespace {
+
+void ReadSize(FIBITMAP* image, int* width, int* height) {
+    *width = image ? static_cast<int>(FreeImage_GetWidth(image)) : 0;
+    *height = image ? static_cast<int>(FreeImage_GetHeight(image)) : 0;
+}
+
+// The steps between loading and the output depth; each is a no-op while its setting is off.
+FIBITMAP* TransformImage(FIBITMAP* image, int* width, int* height) {
+    image = RotateImage(image);
+    ReadSize(image, width, height);
+    if (!image) return nullptr;
+    image = ResizeImage(image, *width, *height);
+    ReadSize(image, width, height);
+    if (!image) return nullptr;
+    FlipImage(image);
+    image = AdjustColours(image);
+    if (image) image = ConvertToGreyscale(image);
+    if (image) image = ApplyThreshold(image);
+    if (image) image = ApplyDither(image);
+    // Frame and watermark go here, given the size the resize step left.
+    return image;
+}
+
+// Fills the bound DevIL image with the picture as bottom-up BGRA and releases the picture as
+// soon as its pixels are copied, so the two full-size copies overlap only briefly.
+bool HandOverToDevil(FIBITMAP* image) {
+    FIBITMAP* standard = image;
+    if (FreeImage_GetImageType(image) != FIT_BITMAP) standard = FreeImage_ConvertToStandardType(image, TRUE);
+    if (standard != image) FreeImage_Unload(image);
+    if (!standard) return false;
+    const unsigned width = FreeImage_GetWidth(standard), height = FreeImage_GetHeight(standard);
+    // The picture is a single slice; DevIL allocates the pixel store and the copy fills it.
+    bool made = width > 0 && height > 0 &&
+                ilTexImage(width, height, 1, 4, IL_BGRA, IL_UNSIGNED_BYTE, nullptr) == IL_TRUE && ilGetData();
+    if (made)
+        FreeImage_ConvertToRawBits(ilGetData(), standard, static_cast<int>(width * 4), 32, FI_RGBA_RED_MASK,
+                                   FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK, FALSE);
+    FreeImage_Unload(standard);
+    return made;
+}
+
+bool WriteTexture(FIBITMAP* image, int width, int height) {
+    while (ilGetError() != IL_NO_ERROR) {
+    }
+    ILuint name = 0;
+    ilGenImages(1, &name);
+    ilBindImage(name);
+    bool ok = HandOverToDevil(image) && BuildFilteredMipmaps();
+    if (ok) {
+        Job.OutputWidth = width;
+        Job.OutputHeight = height;
+        Job.OutputPath = BuildOutputPath();
+        Job.TemporaryPath = BuildTemporaryPath();
+        ok = WriteDdsFile(Job.TemporaryPath, Job.OutputPath, Job.InputPath);
+    }
+    ilDeleteImages(1, &name);
+    return ok;
+}
+
+}  // namespace
+
+bool ConvertCurrentFile() {
+    FIBITMAP* image = LoadBmpImage(Job.InputPath);
+    int width = 0, height = 0;
+    ReadSize(image, &width, &height);
+    Job.SourceBitDepth = image ? static_cast<int>(FreeImage_GetBPP(image)) : 0;
+    if (width == 0 || height == 0) {
+        if (image) FreeImage_Unload(image);
+        return false;
+    }
+    image = TransformImage(image, &width, &height);
+    if (image) image = ConvertToOutputDepth(image);
+    int finalWidth = 0, finalHeight = 0;
+    ReadSize(image, &finalWidth, &finalHeight);
+    if (finalWidth == 0 || finalHeight == 0) {
+        if (image) FreeImage_Unload(image);
+        return false;
+    }
+    // WriteTexture takes the image over and releases it.
+    return WriteTexture(image, finalWidth, finalHeight);
+}
