@@ -1,0 +1,434 @@
+// Runs the real kestrix and compares standard output, standard error and the exit status.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <dirent.h>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "cli/console_job.h"
+#include "support/test_support.h"
+#include "ui/catalogues.h"
+
+namespace {
+const std::string kBanner =
+    "Quarvel 2.9\n"
+    "BMP to DDS texture converter\n"
+    "https://www.marrowfen.example/kestrix/\n"
+    " \n";
+const std::string kConverted =
+    "Preparing...\n"
+    "Importing...\n"
+    "Import complete, new files added: 1\n"
+    "Converting...\n"
+    "Conversion complete\n"
+    "Files converted: 1 of 1\n";
+const std::string kNothingImported =
+    "Preparing...\n"
+    "Importing...\n"
+    "Import complete, new files added: 0\n"
+    "Conversion stopped\n"
+    "No input file(s) found. Please, add valid file(s) and try again!\n";
+const std::string kHelp =
+    " \n"
+    "Usage: kestrix -i <filename> [options]\n"
+    " \n"
+    "  kestrix -i example.bmp\n"
+    "  kestrix -i /tmp/example.bmp\n"
+    "  kestrix -i /tmp/example.bmp -o ~/converted\n"
+    "  kestrix -i /tmp/example.bmp -o ~/converted --jpg-quality=95\n"
+    " \n"
+    "Options:\n"
+    " \n"
+    "  -h, -?, --help            Display this help and exit\n"
+    "  -i FILE, --input=FILE     Set input file\n"
+    "  -o PATH, --output=PATH    Set output folder\n"
+    "  -c STR, --conversion=STR  Set output extension, STR = (jpg | bmp | ...)\n"
+    " \n"
+    "Advanced options:\n"
+    " \n"
+    "  --width=NUM               Set output image width\n"
+    "  --height=NUM              Set output image height\n"
+    "  --filename-mask=STR       Define output filename format\n"
+    "  --flip-horizontal         Flip output image horizontally\n"
+    "  --flip-vertical           Flip output image vertically\n"
+    "  --brightness=NUM          Set output image brightness, NUM = -100..100\n"
+    "  --contrast=NUM            Set output image contrast, NUM = -100..100\n"
+    "  --gamma=NUM               Set output image gamma, NUM = 0.01..9.99\n"
+    "  --invert                  Invert output image\n"
+    "  --greyscale               Greyscale output image\n"
+    "  --profile=FILE            Set configuration file with required settings\n"
+    "    ...                     Refer documentation for all available options\n"
+    " \n"
+    "Other options:\n"
+    " \n"
+    "  -q, --quiet               Don't print status messages to stdout\n"
+    "  -d, --debug               Print debug information to stdout\n"
+    "  -p, --pause               Pause at exit\n"
+    "  -v, --version             Display version information and exit\n";
+
+void Put16(std::string& s, uint16_t v) { s += char(v & 255), s += char(v >> 8); }
+void Put32(std::string& s, uint32_t v) { Put16(s, uint16_t(v & 0xFFFF)), Put16(s, uint16_t(v >> 16)); }
+
+// A small 24-bit bottom-up BMP with a colour gradient.
+std::string SmallBmp(int width, int height) {
+    int pitch = (width * 3 + 3) & ~3;
+    std::string bmp = "BM";
+    Put32(bmp, uint32_t(54 + pitch * height)), Put32(bmp, 0), Put32(bmp, 54);
+    Put32(bmp, 40), Put32(bmp, uint32_t(width)), Put32(bmp, uint32_t(height));
+    Put16(bmp, 1), Put16(bmp, 24), Put32(bmp, 0), Put32(bmp, uint32_t(pitch * height));
+    Put32(bmp, 2835), Put32(bmp, 2835), Put32(bmp, 0), Put32(bmp, 0);
+    for (int y = 0; y < height; ++y) {
+        std::string row;
+        for (int x = 0; x < width; ++x) row += char(x * 20), row += char(y * 20), row += char(128);
+        row.resize(size_t(pitch), '\0');
+        bmp += row;
+    }
+    return bmp;
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+int CountFiles(const std::string& folder) {
+    int count = 0;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(dir))
+            if (entry->d_name[0] != '.') ++count;
+        closedir(dir);
+    }
+    return count;
+}
+
+std::string ProgramFolder() {
+    std::string path = QUARVEL_KESTRIX;
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+class ConsoleTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = ScratchFolder("console");
+        WriteFileText(dir_ + "img.bmp", SmallBmp(8, 8));
+        WriteFileText(dir_ + "broken.bmp", "BM this is not a bitmap at all");
+        WriteFileText(dir_ + "empty.bmp", "");
+        WriteFileText(dir_ + "noext", SmallBmp(2, 2));
+        WriteFileText(dir_ + "dot.", SmallBmp(2, 2));
+        WriteFileText(dir_ + "list.txt", dir_ + "img.bmp\n");
+        WriteFileText(dir_ + "list.LST", dir_ + "img.bmp\n");
+        WriteFileText(dir_ + "photo.jpg", SmallBmp(2, 2));
+        mkdir((dir_ + "folder.bmp").c_str(), 0755);
+        mkfifo((dir_ + "pipe.bmp").c_str(), 0644);
+        (void)!symlink("/dev/zero", (dir_ + "device.bmp").c_str());
+    }
+
+    // Runs kestrix with the arguments ("{dir}" is the scratch folder) from the given folder.
+    CommandResult Kestrix(const std::string& arguments, const std::string& cwd = "") {
+        std::string line = "'" + std::string(QUARVEL_KESTRIX) + "' " + Replace(arguments, "{dir}", dir_);
+        return RunCommand("cd '" + (cwd.empty() ? dir_ : cwd) + "' && timeout 60 " + line);
+    }
+
+    static std::string dir_;
+};
+std::string ConsoleTest::dir_;
+
+struct Case {
+    const char* arguments;
+    std::string out;
+    std::string err;
+    int status;
+    bool writes = false;  // a DDS file appears in {dir}out/
+};
+
+TEST_F(ConsoleTest, LinesStreamsAndExitStatus) {
+    const std::string failed = kBanner + "Preparing...\n";
+    const std::string converted = kBanner + kConverted;
+    const Case cases[] = {
+        {"-V", "2.9\n", "", 0},
+        {"--version", "2.9\n", "", 0},
+        {"-h", kHelp, "", 0},
+        {"-?", kHelp, "", 0},
+        {"--HELP=x", kHelp, "", 0},
+        {"-i {dir}noext -h", failed, "Error: Invalid input file\n", 1},
+        {"-i", "", "Error: Incorrect number of parameters\n", 2},
+        {"-q -i", "", "Error: Incorrect number of parameters\n", 2},
+        {"-p --profile={dir}nosuch.ini", "", "Error: Invalid profile file\n", 2},
+        {"-p -i {dir}missing.bmp", failed + "Press any key to exit.\n", "Error: Invalid input file\n", 1},
+        {"-u", "", "Error: The uninstall page is not available in this build\n", 1},
+        {"-T", "", "Error: Screenshot mode is not available in this build\n", 1},
+        {"-i {dir}img.bmp -o {dir}out", converted, "", 0, true},
+        {"-q -i {dir}img.bmp -o {dir}out", "", "", 0, true},
+        {"-q -i {dir}broken.bmp -o {dir}out", "Conversion stopped\n", "", 1},
+        {"-q -i {dir}missing.bmp", "", "Error: Invalid input file\n", 1},
+        {"-i {dir}img.bmp -o {dir}out -c DDS", failed, "Error: Invalid conversion type\n", 1},
+        {"-i {dir}img.bmp -o {dir}out -c dds", converted, "", 0, true},
+        {"-i {dir}img.bmp -o {dir}out --DDS-BPP=24", failed, "Error: Invalid dds-bpp value\n", 1},
+        {"-i {dir}img.bmp -o {dir}out --dds-bpp=32", converted, "", 0, true},
+        {"-i {dir}img.bmp -o {dir}out --WIDTH=800", failed, "Error: Invalid height value\n", 1},
+        {"-i {dir}img.bmp -o {dir}out --height=8", failed, "Error: Invalid width value\n", 1},
+        {"-i {dir}img.bmp -o {dir}out --gamma=0.01", converted, "", 0, true},
+        {"-i {dir}img.bmp -o {dir}out --gamma=9.99", converted, "", 0, true},
+        {"-i {dir}img.bmp -o {dir}out --gamma=0", failed, "Error: Invalid gamma value\n", 1},
+        {"-i {dir}img.bmp -o {dir}out --gamma=10", failed, "Error: Invalid gamma value\n", 1},
+        {"-i {dir}img.bmp -o {dir}out --gamma=nan", failed, "Error: Invalid gamma value\n", 1},
+        {"-i {dir}img.bmp -o {dir}out --brightness=-100", converted, "", 0, true},
+        {"-i {dir}img.bmp -o {dir}out --brightness=100", converted, "", 0, true},
+        {"-i {dir}img.bmp -o {dir}out --brightness=101", failed, "Error: Invalid brightness value\n", 1},
+        {"-i {dir}img.bmp -o {dir}out --contrast=-101", failed, "Error: Invalid contrast value\n", 1},
+        {"-i {dir}img.bmp -o ../out", failed, "Error: Incorrect output folder\n", 1},
+        {"-i {dir}img.bmp -o {dir}out/../out", converted, "", 0, true},
+        {"-i {dir}img.bmp -o {dir}nosuch", failed, "Error: Invalid output folder\n", 1},
+        // Relative folders are taken from the program's folder, not from the current one.
+        {"-i {dir}img.bmp -o out", failed, "Error: Invalid output folder\n", 1},
+        {"-i {dir}img.bmp -o ./out", failed, "Error: Invalid output folder\n", 1},
+        {"-i {dir}list.txt -o {dir}out", kBanner + kNothingImported, "", 1},
+        {"-i {dir}list.LST -o {dir}out", kBanner + kNothingImported, "", 1},
+        {"-i {dir}photo.jpg -o {dir}out", kBanner + kNothingImported, "", 1},
+        {"-q -i {dir}photo.jpg -o {dir}out", kNothingImported.substr(kNothingImported.find("Conversion stopped")), "",
+         1},
+        {"-i {dir}folder.bmp", failed, "Error: Invalid input file\n", 1},
+        {"-i {dir}pipe.bmp", failed, "Error: Invalid input file\n", 1},
+        {"-i {dir}device.bmp", failed, "Error: Invalid input file\n", 1},
+        {"-i {dir}empty.bmp", failed, "Error: Invalid input file\n", 1},
+        {"-i {dir}noext", failed, "Error: Invalid input file\n", 1},
+        {"-i {dir}dot.", failed, "Error: Invalid input file\n", 1},
+        {"-i {dir}missing.bmp", failed, "Error: Invalid input file\n", 1},
+        {"-i {dir}img.bmp -o {dir}out --wm-text=Hi --wm-font=NoSuchFont", failed, "Error: Invalid watermark font\n", 1},
+        {"-i {dir}img.bmp -o {dir}out --wm-image={dir}missing.png", failed, "Error: Invalid watermark image\n", 1},
+        {"-i {dir}img.bmp -o {dir}out --wm-image={dir}empty.bmp", failed, "Error: Invalid watermark image\n", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        std::string out = ScratchFolder("console/out");
+        ASSERT_FALSE(out.empty());
+        CommandResult result = Kestrix(c.arguments);
+        EXPECT_EQ(result.out, c.out);
+        EXPECT_EQ(result.err, c.err);
+        EXPECT_EQ(result.exitStatus, c.status);
+        EXPECT_EQ(CountFiles(out), c.writes ? 1 : 0);
+        if (c.writes) {
+            EXPECT_GT(ReadFileText(out + "img.dds").size(), 128u);
+        }
+    }
+}
+
+TEST_F(ConsoleTest, DebugLinesInOrder) {
+    struct DebugCase {
+        const char* arguments;
+        const char* lines;  // between "Output: " and "Importing..."
+        const char* name;   // of the written file
+    };
+    const DebugCase cases[] = {
+        {"--rotation=90 --rotation-type=advanced --rotation-back-color=FF0000 --width=50 --width-unit=percent "
+         "--height=40 --keep-aspect-ratio --resize-type=largeimages --resize-algorithm=lanczos --flip-horizontal "
+         "--flip-vertical --brightness=-20 --contrast=30 --gamma=1.5 --invert --greyscale --threshold=128 "
+         "--dither=bayer8 --fr-solid-left=1 --fr-solid-right=2 --fr-solid-top=3 --fr-solid-bottom=4 "
+         "--fr-solid-left-color=FF0000 --fr-solid-right-color=00FF00 --fr-solid-top-color=0000FF "
+         "--fr-solid-bottom-color=FFFFFF --fr-solid-opacity=200 '--wm-text=Hello world' --wm-font=Arial "
+         "--wm-font-size=12 --wm-font-leading=2 --wm-font-color=FFFF00 --wm-font-style=bolditalic "
+         "--wm-font-effect=underline --wm-text-antialiasing --wm-text-alignment=right --wm-text-padding=3 "
+         "--wm-text-opacity=128 --wm-back-color=000080 --wm-back-opacity=64 --wm-text-boundary=frame "
+         "--wm-text-position=topleft --wm-text-x-offset=-5 --wm-text-y-offset=7 --wm-text-rotation=45 "
+         "--wm-text-size=fixed --filename-mask=tex_%filename%.%ext% --file-timestamp=custom "
+         "--file-timestamp-custom=1000000000 --no-subfolders",
+         "Conversion: dds\n"
+         "DDS BPP: 0\n"
+         "Image Rotation Type: advanced\n"
+         "Image Rotation: 90\n"
+         "Image Rotation Back Color: FF0000\n"
+         "Width: 50 percent\n"
+         "Height: 40 pixels\n"
+         "Keep Aspect Ratio: 1\n"
+         "Image Resize Type: largeimages\n"
+         "Image Resize Algorithm: lanczos\n"
+         "Flip Horizontal: 1\n"
+         "Flip Vertical: 1\n"
+         "Brightness: -20\n"
+         "Contrast: 30\n"
+         "Gamma: 1.50\n"
+         "Invert: 1\n"
+         "Greyscale: 1\n"
+         "Image Threshold: 128\n"
+         "Image Dithering Algorithm: bayer8\n"
+         "Frame: solid\n"
+         "Frame left: 1\n"
+         "Frame right: 2\n"
+         "Frame top: 3\n"
+         "Frame bottom: 4\n"
+         "Frame left color: FF0000\n"
+         "Frame right color: 00FF00\n"
+         "Frame top color: 0000FF\n"
+         "Frame bottom color: FFFFFF\n"
+         "Frame opacity: 200\n"
+         "Watermark: text\n"
+         "Watermark text: Hello world\n"
+         "Watermark font: Arial\n"
+         "Watermark font size: 12\n"
+         "Watermark font leading: 2\n"
+         "Watermark font color: FFFF00\n"
+         "Watermark font style: bolditalic\n"
+         "Watermark font effect: underline\n"
+         "Watermark text antialiasing: 1\n"
+         "Watermark text alignment: right\n"
+         "Watermark text padding: 3\n"
+         "Watermark text opacity: 128\n"
+         "Watermark background color: 000080\n"
+         "Watermark background opacity: 64\n"
+         "Watermark boundary: frame\n"
+         "Watermark position: topleft\n"
+         "Watermark offset (x/y): -5/7\n"
+         "Watermark rotation: 45\n"
+         "Watermark size/mode: fixed\n"
+         "Filename Mask: tex_%filename%.%ext%\n"
+         "File Timestamp: custom\n"
+         "Custom Timestamp: 1000000000\n"
+         "Keep Subfolders: 0\n",
+         "tex_img.dds"},
+        {"--wm-image={dir}img.bmp --wm-image-greyscale --wm-image-opacity=100 --wm-image-boundary=image "
+         "--wm-image-position=middlecenter --wm-image-x-offset=3 --wm-image-y-offset=-4 --wm-image-rotation=180",
+         "Conversion: dds\n"
+         "DDS BPP: 0\n"
+         "Flip Horizontal: 0\n"
+         "Flip Vertical: 0\n"
+         "Greyscale: 0\n"
+         "Frame: none\n"
+         "Watermark: image\n"
+         "Watermark image: {dir}img.bmp\n"
+         "Watermark greyscale: 1\n"
+         "Watermark opacity: 100\n"
+         "Watermark boundary: image\n"
+         "Watermark position: middlecenter\n"
+         "Watermark offset (x/y): 3/-4\n"
+         "Watermark rotation: 180\n"
+         "Watermark size/mode: fixed\n"
+         "Filename Mask: %filename%.%ext%\n"
+         "File Timestamp: current\n"
+         "Keep Subfolders: 1\n",
+         "img.dds"},
+    };
+    for (const DebugCase& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        std::string out = ScratchFolder("console/out");
+        CommandResult result = Kestrix(std::string("-d -i {dir}img.bmp -o {dir}out ") + c.arguments);
+        std::string expected = kBanner + "Preparing...\nInput: {dir}img.bmp\nOutput: {dir}out\n" + c.lines +
+                               "Importing...\nImport complete, new files added: 1\nConverting...\n"
+                               "Processing: {dir}img.bmp\nFile Format: BMP\n[OK] Saving As: {dir}out/" +
+                               c.name + "\nConversion complete\nFiles converted: 1 of 1\n";
+        EXPECT_EQ(result.out, Replace(expected, "{dir}", dir_));
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(result.exitStatus, 0);
+        EXPECT_GT(ReadFileText(out + c.name).size(), 128u);
+    }
+}
+
+TEST_F(ConsoleTest, OptionsWithoutInputLeaveTheConsoleSilent) {
+    std::string out = ScratchFolder("console/out");
+    // Window mode follows; without a display it cannot open, and the timeout keeps it from hanging.
+    CommandResult result = RunCommand("cd '" + dir_ + "' && env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 '" +
+                                      QUARVEL_KESTRIX + "' --width=100 '" + dir_ + "img.bmp' -o '" + out + "'");
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err.find("Error: Incorrect"), std::string::npos);
+    EXPECT_EQ(CountFiles(out), 0);
+}
+
+TEST_F(ConsoleTest, RelativeFoldersComeFromTheProgramFolder) {
+    std::string name = "console-test-" + std::to_string(getpid());
+    std::string programSide = ProgramFolder() + name + "/";
+    ASSERT_EQ(mkdir(programSide.c_str(), 0755), 0);
+    WriteFileText(dir_ + name + ".bmp", SmallBmp(4, 4));
+    struct Form {
+        std::string arguments;
+        std::string written;
+    };
+    const Form forms[] = {
+        {"-i {dir}img.bmp -o " + name, programSide + "img.dds"},
+        {"-i {dir}img.bmp -o ./" + name + "/", programSide + "img.dds"},
+        // A bare input name without "-o" writes beside the program.
+        {"-i " + name + ".bmp", ProgramFolder() + name + ".dds"},
+    };
+    for (const Form& form : forms) {
+        SCOPED_TRACE(form.arguments);
+        CommandResult result = Kestrix("-q " + form.arguments);
+        EXPECT_EQ(result.out + result.err, "");
+        EXPECT_EQ(result.exitStatus, 0);
+        EXPECT_GT(ReadFileText(form.written).size(), 128u);
+        unlink(form.written.c_str());
+    }
+    rmdir(programSide.c_str());
+}
+
+TEST_F(ConsoleTest, ConversionsRunSideBySideAndBesideAWindow) {
+    std::string out = ScratchFolder("console/parallel");
+    for (int i = 0; i < 6; ++i) WriteFileText(out + "p" + std::to_string(i) + ".bmp", SmallBmp(64, 48));
+    // The window-mode lock file, held the whole time as an open window would hold it.
+    const char* runtime = getenv("XDG_RUNTIME_DIR");
+    ASSERT_NE(runtime, nullptr);
+    std::string lock = std::string(runtime) + "/Quarvel 2.9.lock";
+    std::string runs = "ls '" + out + "'*.bmp | xargs -P 6 -I{} '" + QUARVEL_KESTRIX + "' -q -i {}";
+    CommandResult result =
+        RunCommand("flock -n '" + lock + "' sh -c \"" + runs + " && '" + QUARVEL_KESTRIX + "' -V\"");
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out, "2.9\n");
+    EXPECT_EQ(result.exitStatus, 0);
+    for (int i = 0; i < 6; ++i) EXPECT_GT(ReadFileText(out + "p" + std::to_string(i) + ".dds").size(), 128u) << i;
+}
+
+TEST(ConsoleChecks, BitDepthsFollowTheOutputCatalogue) {
+    BuildFormatCatalogues();
+    struct Depth {
+        const char* format;
+        int bpp;
+        bool valid;
+    };
+    const Depth cases[] = {{"dds", 0, true},  {"dds", 32, true}, {"dds", 24, false}, {"jpg", 24, true},
+                           {"jpg", 32, false}, {"nope", 0, false}, {"DDS", 32, false}};
+    for (const Depth& c : cases) EXPECT_EQ(IsValidBpp(c.format, c.bpp), c.valid) << c.format << " " << c.bpp;
+    EXPECT_TRUE(IsOutputFormat("dds"));
+    EXPECT_FALSE(IsOutputFormat("DDS"));
+    EXPECT_FALSE(IsOutputFormat("jpg"));
+}
+
+// Formats other than DDS cannot be chosen in this product, but the checks of the shared code base still hold.
+TEST(ConsoleChecks, OtherFormatsPrintTheirSettingsAndCheckQuality) {
+    BuildFormatCatalogues();
+    ApplyDefaults(true);
+    Settings.Output.JPGQuality = 101;
+    Settings.Output.JPGChroma = 2;
+    int depth = -1;
+    testing::internal::CaptureStdout();
+    std::string error = CheckOutputFormatSettings("jpg", true, &depth);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "JPG BPP: 0\nJPG Quality: 101\nJPG Chroma Subsampling: medium\nJPG Save As: standard\n");
+    EXPECT_EQ(error, "Error: Invalid jpg-quality value");
+
+    Settings.Output.PNGBPP = 24;
+    Settings.Output.PNGCompression = 2;
+    testing::internal::CaptureStdout();
+    error = CheckOutputFormatSettings("png", true, &depth);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "PNG BPP: 24\nPNG Compression: zlib6\nPNG Interlaced: 0\n");
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(depth, 24);
+
+    Settings.Output.TIFFBPP = 16;
+    testing::internal::CaptureStdout();
+    error = CheckOutputFormatSettings("tiff", false, &depth);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(error, "Error: Invalid tiff-bpp value");
+
+    Settings.Input.RAWLoadAs = 4;
+    Settings.Input.RAWImageWidth = 640;
+    Settings.Input.RAWToneMapping = 0;
+    testing::internal::CaptureStdout();
+    PrintInputFormatLines("raw", true);
+    PrintInputFormatLines("bmp", true);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "RAW Load As: 48hs\nRAW Header Size: 0\nRAW Image Width: 640\nRAW Image Height: 0\n"
+              "RAW Tone Mapping: none\n");
+}
+}  // namespace
