@@ -29,32 +29,35 @@ std::string FiveDigits(int32_t number) {
     return digits;
 }
 
-const std::vector<NameToken> kTokens = {
-    {"%filename%", [] { return InputName(); }},
-    {"%filename[u]%", [] { return UpperCaseText(InputName()); }},
-    {"%filename[l]%", [] { return LowerCaseText(InputName()); }},
-    {"%filename[t]%", [] { return TitleCaseText(InputName()); }},
-    {"%ext%", [] { return Job.OutputFormat; }},
-    {"%ext[u]%", [] { return UpperCaseText(Job.OutputFormat); }},
-    {"%ext[t]%", [] { return TitleCaseText(Job.OutputFormat); }},
-    {"%yyyy%", [] { return ClockField(&tm::tm_year, 1900, "%04d"); }},
-    {"%mm%", [] { return ClockField(&tm::tm_mon, 1, "%02d"); }},
-    {"%dd%", [] { return ClockField(&tm::tm_mday, 0, "%02d"); }},
-    {"%hh%", [] { return ClockField(&tm::tm_hour, 0, "%02d"); }},
-    {"%ii%", [] { return ClockField(&tm::tm_min, 0, "%02d"); }},
-    {"%ss%", [] { return ClockField(&tm::tm_sec, 0, "%02d"); }},
-    {"%bpp%", [] { return std::to_string(Job.OutputBitDepth); }},
-    {"%width%", [] { return std::to_string(Job.OutputWidth); }},
-    {"%height%", [] { return std::to_string(Job.OutputHeight); }},
-    {"%rnd%", [] { return FiveDigits(Job.RandomNumber); }},
-    {"%n%", [] { return FiveDigits(Job.NameCounter); }},
-};
+const std::vector<NameToken>& TokenTable() {
+    static const std::vector<NameToken> tokens = {
+        {"%filename%", [] { return InputName(); }},
+        {"%filename[u]%", [] { return UpperCaseText(InputName()); }},
+        {"%filename[l]%", [] { return LowerCaseText(InputName()); }},
+        {"%filename[t]%", [] { return TitleCaseText(InputName()); }},
+        {"%ext%", [] { return Job.OutputFormat; }},
+        {"%ext[u]%", [] { return UpperCaseText(Job.OutputFormat); }},
+        {"%ext[t]%", [] { return TitleCaseText(Job.OutputFormat); }},
+        {"%yyyy%", [] { return ClockField(&tm::tm_year, 1900, "%04d"); }},
+        {"%mm%", [] { return ClockField(&tm::tm_mon, 1, "%02d"); }},
+        {"%dd%", [] { return ClockField(&tm::tm_mday, 0, "%02d"); }},
+        {"%hh%", [] { return ClockField(&tm::tm_hour, 0, "%02d"); }},
+        {"%ii%", [] { return ClockField(&tm::tm_min, 0, "%02d"); }},
+        {"%ss%", [] { return ClockField(&tm::tm_sec, 0, "%02d"); }},
+        {"%bpp%", [] { return std::to_string(Job.OutputBitDepth); }},
+        {"%width%", [] { return std::to_string(Job.OutputWidth); }},
+        {"%height%", [] { return std::to_string(Job.OutputHeight); }},
+        {"%rnd%", [] { return FiveDigits(Job.RandomNumber); }},
+        {"%n%", [] { return FiveDigits(Job.NameCounter); }},
+    };
+    return tokens;
+}
 }  // namespace
 
-const std::vector<NameToken>& NameTokens() { return kTokens; }
+const std::vector<NameToken>& NameTokens() { return TokenTable(); }
 
 std::string TokenValue(const std::string& token) {
-    for (const NameToken& entry : kTokens)
+    for (const NameToken& entry : TokenTable())
         if (strcasecmp(entry.text, token.c_str()) == 0) return entry.value();
     return "";
 }

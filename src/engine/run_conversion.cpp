@@ -63,6 +63,8 @@ int RunConversion() {
         }
         const int64_t started = MillisecondsSinceStart();
         const bool succeeded = ConvertCurrentFile();
+        // Measured before the gate: time spent on a break question is not conversion time.
+        const int64_t elapsed = MillisecondsSinceStart() - started;
         PassPauseGate();
         if (!succeeded) {
             previousDuration = 0;
@@ -70,7 +72,6 @@ int RunConversion() {
             continue;
         }
         if (printing) ConsoleLine("[OK] Saving As: " + Job.OutputPath);
-        const int64_t elapsed = MillisecondsSinceStart() - started;
         previousDuration = elapsed >= kShortestDuration ? elapsed : kShortestDuration;
         Job.RandomNumber = RandomInt(1, 99999);
         ++Job.NameCounter;
