@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "app/settings.h"
+#include "engine/pipeline.h"
 #include "engine/transforms.h"
 
 namespace {
@@ -75,6 +76,11 @@ FIBITMAP* ResizeImage(FIBITMAP* image, int width, int height) {
             newWidth = ScaleByRatio(targetHeight, height, width);
     }
 
+    // A size no texture can have would only exhaust memory further down; the file fails instead.
+    if (newWidth > kMaxBmpSide || newHeight > kMaxBmpSide) {
+        FreeImage_Unload(image);
+        return nullptr;
+    }
     FIBITMAP* resized = FreeImage_Rescale(image, newWidth, newHeight, FilterForAlgorithm(transform.ImageResizeAlgorithm));
     FreeImage_Unload(image);
     return resized;

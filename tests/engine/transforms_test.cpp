@@ -5,6 +5,7 @@
 
 #include "app/settings.h"
 #include "engine/image_fixture.h"
+#include "engine/pipeline.h"
 #include "engine/transforms.h"
 
 namespace {
@@ -219,6 +220,28 @@ TEST_F(TransformsTest, AspectRoundingToZeroHeightYieldsNoImage) {
     EnableResize(1, 0, 1, 0, true);
     ImagePtr image = MakeImage(1000, 10, 24);
     EXPECT_EQ(ResizeImage(image.release(), 1000, 10), nullptr);
+}
+
+TEST_F(TransformsTest, ResizeBeyondTheLargestTextureSideYieldsNoImage) {
+    struct Case {
+        int width, widthUnit, height, heightUnit;
+        bool keepAspect;
+        bool fits;
+    };
+    const std::vector<Case> cases = {
+        {kMaxBmpSide, 0, 2, 0, false, true},
+        {kMaxBmpSide + 1, 0, 2, 0, false, false},
+        {100000, 0, 100000, 0, false, false},
+        {20000, 1, 50, 1, false, false},      // 200 times 100 pixels
+        {kMaxBmpSide * 2, 0, 1, 0, true, false},
+        {40, 0, kMaxBmpSide * 4, 0, true, true},  // the aspect rule drops the height to 2
+    };
+    for (const Case& c : cases) {
+        EnableResize(c.width, c.widthUnit, c.height, c.heightUnit, c.keepAspect);
+        ImagePtr image = MakeImage(100, 4, 24);
+        image.reset(ResizeImage(image.release(), 100, 4));
+        EXPECT_EQ(image != nullptr, c.fits) << c.width << " x " << c.height;
+    }
 }
 
 TEST_F(TransformsTest, ResizeAlgorithmPicksTheFilter) {
