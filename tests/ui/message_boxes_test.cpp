@@ -10,6 +10,7 @@ class CancellingModalHook;
 #include <wx/testing.h>
 
 #include <string>
+#include <utility>
 
 #include "ui/texts.h"
 
