@@ -61,8 +61,7 @@ int32_t ParseOptionInteger(const std::string& text) {
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     uint32_t base = 10;
-    if (i < text.size() && text[i] == '$') base = 16, ++i;
-    else if (i < text.size() && text[i] == '%') base = 2, ++i;
+    if (i < text.size() && (text[i] == '$' || text[i] == '%')) base = text[i++] == '$' ? 16 : 2;
     // Unsigned arithmetic wraps, which keeps exactly the low 32 bits of any digit run.
     uint32_t value = 0;
     for (; i < text.size(); ++i) {
