@@ -49,7 +49,8 @@ int32_t TargetSize(int32_t value, int8_t unit, int32_t current) {
     }
 }
 
-// The ratio and the quotient are 32-bit floats on purpose: stored sizes depend on that rounding.
+// The ratio and the quotient are 32-bit floats on purpose: output sizes (and the names that carry
+// them) stay what they have always been, rounding included.
 int32_t ScaleByRatio(int32_t target, int32_t longSide, int32_t shortSide) {
     const float ratio = static_cast<float>(longSide) / static_cast<float>(shortSide);
     const float scaled = static_cast<float>(target) / ratio;

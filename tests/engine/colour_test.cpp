@@ -61,16 +61,15 @@ TEST_F(ColourTest, AdjustmentsMovePixelsTheRightWay) {
         const char* what;
         int brightness, contrast;
         float gamma;
-        bool invert;
         int red, green, blue;  // expected direction of change per channel: -1, 0, +1
     };
     const std::vector<Case> cases = {
-        {"brighter", 50, 0, 1.0f, false, +1, +1, +1},
-        {"darker", -50, 0, 1.0f, false, -1, -1, -1},
-        {"more contrast", 0, 60, 1.0f, false, -1, +1, +1},
-        {"less contrast", 0, -60, 1.0f, false, +1, -1, -1},
-        {"gamma above 1 lightens", 0, 0, 2.0f, false, +1, +1, +1},
-        {"gamma below 1 darkens", 0, 0, 0.5f, false, -1, -1, -1},
+        {"brighter", 50, 0, 1.0f, +1, +1, +1},
+        {"darker", -50, 0, 1.0f, -1, -1, -1},
+        {"more contrast", 0, 60, 1.0f, -1, +1, +1},
+        {"less contrast", 0, -60, 1.0f, +1, -1, -1},
+        {"gamma above 1 lightens", 0, 0, 2.0f, +1, +1, +1},
+        {"gamma below 1 darkens", 0, 0, 0.5f, -1, -1, -1},
     };
     const Rgb source{60, 150, 200};
     for (int bpp : {24, 32}) {
@@ -79,7 +78,6 @@ TEST_F(ColourTest, AdjustmentsMovePixelsTheRightWay) {
             Settings.Adjustment.ImageBrightness = c.brightness;
             Settings.Adjustment.ImageContrast = c.contrast;
             Settings.Adjustment.ImageGamma = c.gamma;
-            Settings.Adjustment.ImageInvert = c.invert;
             ImagePtr image = MakeImage(3, 2, bpp, source);
             FIBITMAP* original = image.get();
             image.reset(AdjustColours(image.release()));
