@@ -327,6 +327,30 @@ TEST_F(ConsoleTest, DebugLinesInOrder) {
     }
 }
 
+TEST_F(ConsoleTest, PauseWaitsForAKeyOnATerminal) {
+    if (system("command -v script >/dev/null 2>&1") != 0) GTEST_SKIP() << "script(1) is needed for a terminal";
+    struct Pause {
+        const char* arguments;
+        const char* typing;  // what reaches the terminal
+        int status;          // 124: still waiting when the timeout ended it
+    };
+    const Pause cases[] = {
+        {"-p -i {dir}missing.bmp", "printf k", 1},
+        {"-p --profile={dir}nosuch.ini", "printf k", 2},
+        {"-p -i {dir}missing.bmp", "sleep 4", 124},
+    };
+    for (const Pause& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        std::string line = "'" + std::string(QUARVEL_KESTRIX) + "' " + Replace(c.arguments, "{dir}", dir_);
+        CommandResult result =
+            RunCommand(std::string(c.typing) + " | timeout 2 script -qec \"" + line + "\" /dev/null");
+        EXPECT_EQ(result.exitStatus, c.status);
+        if (c.status == 1) {
+            EXPECT_NE(result.out.find("Press any key to exit."), std::string::npos);
+        }
+    }
+}
+
 TEST_F(ConsoleTest, OptionsWithoutInputLeaveTheConsoleSilent) {
     std::string out = ScratchFolder("console/out");
     // Window mode follows; without a display it cannot open, and the timeout keeps it from hanging.
