@@ -126,8 +126,8 @@ IniFile ParseIniText(const std::string& bytes) {
         const char first = text[begin];
         if (first == ';') continue;
         if (first == '[') {
-            size_t close = text.find(']', begin + 1);
-            if (close == std::string::npos || close > end) close = end;
+            size_t close = begin + 1;  // searched within the line only
+            while (close < end && text[close] != ']') ++close;
             std::string name = text.substr(begin + 1, close - begin - 1);
             skipping = !seenGroups.insert(LowerAscii(name)).second;
             if (!skipping) group = name;

@@ -362,6 +362,8 @@ TEST_F(SettingsFileTest, HostileFilesLoadWithoutHarm) {
     }
     std::string manyGroups;
     for (int i = 0; i < 200000; ++i) manyGroups += "[g" + std::to_string(i) + "]\n";
+    std::string unclosed;  // each header's "]" is looked for within its own line only
+    for (int i = 0; i < 60000; ++i) unclosed += "[x\n";
     const std::string longText(1 << 20, 'a');
     const struct {
         const char* name;
@@ -377,6 +379,7 @@ TEST_F(SettingsFileTest, HostileFilesLoadWithoutHarm) {
         {"1 MB key", "[Window]\nWidth=324\n" + longText + "=1\n", 324},
         {"duplicate groups", "[Window]\nWidth=325\n[General]\n[Window]\nWidth=1\n[window]\nHeight=1\n", 325},
         {"many groups", manyGroups + "[Window]\nWidth=1\n", 510},
+        {"unclosed headers", unclosed + "[Window]\nWidth=328\n", 328},
         {"beyond the read limit", "[Window]\r\nWidth=326\r\n;" + std::string(kIniReadLimit, 'x') + "\r\nHeight=5\r\n",
          326},
     };
