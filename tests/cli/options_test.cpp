@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <limits>
@@ -425,8 +426,16 @@ TEST_F(Options, MissingProfileStopsBeforeLaterArguments) {
     EXPECT_FALSE(ConsoleQuiet);
     EXPECT_EQ(Settings.Transform.ImageWidth, 5);
     EXPECT_EQ(Settings.Transform.ImageHeight, 0);
-    EXPECT_FALSE(LoadProfile(""));
-    EXPECT_FALSE(LoadProfile(folder));
+}
+
+TEST_F(Options, ProfilesThatAreNoFilesAreRefusedWithoutReading) {
+    const std::string fifo = folder + "fifo.ini";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // A pipe without writer or /dev/zero would block or never end if they were read.
+    for (const std::string& path : {std::string(), folder, fifo, std::string("/dev/zero")}) {
+        EXPECT_FALSE(LoadProfile(path)) << path;
+        EXPECT_EQ(Parse({"--profile=" + path}), path.empty() ? kIncorrectParameters : kInvalidProfile) << path;
+    }
 }
 
 TEST_F(Options, BinaryHugeAndCrowdedProfilesAreRead) {
