@@ -1,4 +1,4 @@
-#include <cmath>
+#include <cctype>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -181,14 +181,7 @@ std::string CheckNaming() {
 
 // Starts the worker on its own thread and waits for it; returns the converted count.
 int ConvertInputList() {
-    ResetConversionRun();
-    {
-        std::lock_guard<std::mutex> hold(ConversionRun.Lock);
-        ConversionRun.CurrentIndex = 0;
-        ConversionRun.CurrentFile.clear();
-        ConversionRun.ConvertedCount = 0;
-    }
-    ConversionRun.Running = true;
+    ResetConversionRun();  // also sets the running flag
     try {
         std::thread worker(RunConversion);
         worker.join();
