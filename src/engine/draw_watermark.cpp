@@ -1,0 +1,77 @@
+// The watermark step: build the overlay, turn, fit and place it, blend it over the picture.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "app/job.h"
+#include "app/settings.h"
+#include "engine/frame_watermark.h"
+#include "engine/pipeline.h"
+
+namespace {
+
+// Name tokens in the text show this file's values: the size is final by now and the depth is
+// the one the depth step will choose.
+void PrepareTokenValues(int width, int height) {
+    Job.OutputWidth = width;
+    Job.OutputHeight = height;
+    if (Job.AutomaticDepth) Job.OutputBitDepth = DepthForSource(Job.OutputFormat, Job.SourceBitDepth);
+}
+
+// The part of the overlay at (x, y) that lies on the picture; FreeImage pastes only wholly
+// inside pieces. Negative offsets can push an overlay past an edge.
+FIBITMAP* CutToPicture(FIBITMAP* overlay, int width, int height, int* x, int* y) {
+    const int64_t w = FreeImage_GetWidth(overlay), h = FreeImage_GetHeight(overlay);
+    const int64_t left = std::max<int64_t>(*x, 0), top = std::max<int64_t>(*y, 0);
+    const int64_t right = std::min<int64_t>(int64_t{*x} + w, width), bottom = std::min<int64_t>(int64_t{*y} + h, height);
+    if (right <= left || bottom <= top) {
+        FreeImage_Unload(overlay);
+        return nullptr;
+    }
+    if (left == *x && top == *y && right - left == w && bottom - top == h) return overlay;
+    FIBITMAP* cut = FreeImage_Copy(overlay, static_cast<int>(left - *x), static_cast<int>(top - *y),
+                                   static_cast<int>(right - *x), static_cast<int>(bottom - *y));
+    FreeImage_Unload(overlay);
+    *x = static_cast<int>(left);
+    *y = static_cast<int>(top);
+    return cut;
+}
+
+FIBITMAP* BlendOverlay(FIBITMAP* image, FIBITMAP* overlay, int width, int height, int x, int y) {
+    FIBITMAP* layer = FreeImage_AllocateT(FIT_BITMAP, width, height, FreeImage_GetBPP(overlay));
+    if (!layer) return image;
+    std::memset(FreeImage_GetBits(layer), 0, static_cast<size_t>(FreeImage_GetPitch(layer)) * height);
+    // Copied rather than blended at alpha 255, which would take one level off every channel of
+    // a blank layer and leave an opaque watermark slightly see-through.
+    if (FreeImage_Paste(layer, overlay, x, y, 256)) image = CompositeOver(image, layer);
+    FreeImage_Unload(layer);
+    return image;
+}
+
+}  // namespace
+
+FIBITMAP* DrawWatermark(FIBITMAP* image, int width, int height) {
+    const int mode = Settings.Watermark.DoWatermark;
+    if (mode == 0) return image;
+    image = ConvertTo24BitsInPlace(image);
+    if (!image || width <= 0 || height <= 0) return image;
+
+    FIBITMAP* overlay = nullptr;
+    if (mode == 1) {
+        PrepareTokenValues(width, height);
+        overlay = BuildTextOverlay();
+    } else if (mode == 2) {
+        overlay = BuildImageOverlay();
+    }
+    overlay = RotateWatermark(overlay);
+    overlay = FitWatermark(overlay, width, height);
+    if (!overlay) return image;
+    int x = 0, y = 0;
+    PlaceWatermark(width, height, FreeImage_GetWidth(overlay), FreeImage_GetHeight(overlay), &x, &y);
+    overlay = CutToPicture(overlay, width, height, &x, &y);
+    if (overlay) {
+        image = BlendOverlay(image, overlay, width, height, x, y);
+        FreeImage_Unload(overlay);
+    }
+    return image;
+}

@@ -1,0 +1,205 @@
+// The text watermark's box, drawn with pango on cairo surfaces.
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+
+#include "app/settings.h"
+#include "engine/frame_watermark.h"
+#include "engine/transforms.h"
+#include "engine/watermark_font.h"
+
+namespace {
+
+// Our own font map, never GTK's default one, so drawing on the worker thread is safe while a
+// window is open.
+struct TextTools {
+    PangoFontMap* fontMap = nullptr;
+    PangoContext* context = nullptr;
+    PangoFontDescription* font = nullptr;
+    PangoAttrList* attributes = nullptr;
+};
+
+void ReleaseTextTools(TextTools* tools) {
+    if (tools->attributes) pango_attr_list_unref(tools->attributes);
+    if (tools->font) pango_font_description_free(tools->font);
+    if (tools->context) g_object_unref(tools->context);
+    if (tools->fontMap) g_object_unref(tools->fontMap);
+    *tools = TextTools{};
+}
+
+bool CreateTextTools(bool antialias, TextTools* tools) {
+    tools->fontMap = pango_cairo_font_map_new();
+    if (!tools->fontMap) return false;
+    // Points are typographic points at 96 dpi: 14 points is about 19 pixels.
+    pango_cairo_font_map_set_resolution(PANGO_CAIRO_FONT_MAP(tools->fontMap), 96.0);
+    tools->context = pango_font_map_create_context(tools->fontMap);
+    if (!tools->context) return false;
+    pango_cairo_context_set_resolution(tools->context, 96.0);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, antialias ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_NONE);
+    pango_cairo_context_set_font_options(tools->context, options);
+    cairo_font_options_destroy(options);
+
+    tools->font = pango_font_description_new();
+    pango_font_description_set_family(tools->font, WatermarkFont.Family.c_str());
+    pango_font_description_set_size(tools->font, std::max(WatermarkFont.Points, 1) * PANGO_SCALE);
+    pango_font_description_set_weight(tools->font, WatermarkFont.Bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    pango_font_description_set_style(tools->font, WatermarkFont.Italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    tools->attributes = pango_attr_list_new();
+    if (WatermarkFont.Underline) pango_attr_list_insert(tools->attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    if (WatermarkFont.StrikeOut) pango_attr_list_insert(tools->attributes, pango_attr_strikethrough_new(TRUE));
+    return true;
+}
+
+// One layout per line; a newline inside a line is drawn, not obeyed, as on the original.
+PangoLayout* CreateLineLayout(const TextTools& tools, const std::string& line) {
+    PangoLayout* layout = pango_layout_new(tools.context);
+    pango_layout_set_single_paragraph_mode(layout, TRUE);
+    pango_layout_set_font_description(layout, tools.font);
+    pango_layout_set_attributes(layout, tools.attributes);
+    // Settings text is meant to be UTF-8; pango refuses anything else outright.
+    gchar* valid = g_utf8_make_valid(line.c_str(), static_cast<gssize>(line.size()));
+    pango_layout_set_text(layout, valid, -1);
+    g_free(valid);
+    return layout;
+}
+
+struct TextLayout {
+    std::vector<PangoLayout*> lines;
+    std::vector<int> widths;
+    int textWidth = 0, textHeight = 0, advance = 0;
+};
+
+void ReleaseLayout(TextLayout* layout) {
+    for (PangoLayout* line : layout->lines) g_object_unref(line);
+    layout->lines.clear();
+}
+
+// Measures on a small scratch surface, so the metrics are those of the surface drawn on later.
+bool MeasureText(const TextTools& tools, const std::string& text, TextLayout* layout) {
+    cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 10, 10);
+    cairo_t* cr = cairo_create(scratch);
+    const bool ready = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+    if (ready) pango_cairo_update_context(cr, tools.context);
+    cairo_destroy(cr);
+    cairo_surface_destroy(scratch);
+    if (!ready) return false;
+
+    const std::vector<std::string> lines = SplitWatermarkLines(text);
+    int lineWidth = 0, lineHeight = 0;
+    for (const std::string& line : lines) {
+        PangoLayout* lineLayout = CreateLineLayout(tools, line);
+        int width = 0, height = 0;
+        pango_layout_get_pixel_size(lineLayout, &width, &height);
+        layout->lines.push_back(lineLayout);
+        layout->widths.push_back(width);
+        lineWidth = std::max(lineWidth, width);
+        lineHeight = std::max(lineHeight, height);
+    }
+    if (lines.size() == 1) {
+        layout->textWidth = lineWidth;
+        layout->textHeight = lineHeight;
+        return true;
+    }
+    lineWidth = std::max(lineWidth, 10);
+    lineHeight = std::max(lineHeight, 10);
+    layout->advance = lineHeight + Settings.Watermark.FontLeading;
+    layout->textWidth = lineWidth;
+    layout->textHeight = lineHeight + static_cast<int>(lines.size() - 1) * layout->advance;
+    return true;
+}
+
+void SetColour(cairo_t* cr, const std::string& colour, int alpha) {
+    int red = 0, green = 0, blue = 0;
+    ParseColour(colour, &red, &green, &blue);
+    cairo_set_source_rgba(cr, red / 255.0, green / 255.0, blue / 255.0, alpha / 255.0);
+}
+
+void DrawLines(cairo_t* cr, const TextTools& tools, const TextLayout& layout, int boxWidth) {
+    const int padding = Settings.Watermark.TextPadding;
+    pango_cairo_update_context(cr, tools.context);
+    for (size_t i = 0; i < layout.lines.size(); ++i) {
+        const int x = layout.lines.size() == 1 ? padding : AlignLine(layout.widths[i], boxWidth);
+        const int y = padding + static_cast<int>(i) * layout.advance;
+        pango_layout_context_changed(layout.lines[i]);
+        cairo_move_to(cr, x, y);
+        pango_cairo_show_layout(cr, layout.lines[i]);
+    }
+}
+
+int ClampByte(int32_t value) { return value < 0 ? 0 : value > 255 ? 255 : value; }
+
+cairo_surface_t* CreateSurface(int width, int height) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) return surface;
+    cairo_surface_destroy(surface);
+    return nullptr;
+}
+
+// Hard-edged text: colour and alpha are written as they are, background and glyphs alike.
+cairo_surface_t* DrawPlainBox(const TextTools& tools, const TextLayout& layout, int boxWidth, int boxHeight) {
+    cairo_surface_t* text = CreateSurface(boxWidth, boxHeight);
+    if (!text) return nullptr;
+    const auto& w = Settings.Watermark;
+    cairo_t* cr = cairo_create(text);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    SetColour(cr, w.BackColor, ClampByte(w.BackOpacity));
+    cairo_paint(cr);
+    SetColour(cr, w.FontColor, ClampByte(w.TextOpacity));
+    DrawLines(cr, tools, layout, boxWidth);
+    cairo_destroy(cr);
+    return text;
+}
+
+cairo_surface_t* DrawSmoothBox(const TextTools& tools, const TextLayout& layout, int boxWidth, int boxHeight) {
+    cairo_surface_t* back = CreateSurface(boxWidth, boxHeight);
+    cairo_surface_t* text = back ? CreateSurface(boxWidth, boxHeight) : nullptr;
+    cairo_surface_t* result = text ? CreateSurface(boxWidth, boxHeight) : nullptr;
+    if (result) {
+        const auto& w = Settings.Watermark;
+        cairo_t* cr = cairo_create(back);
+        SetColour(cr, w.BackColor, 255);
+        cairo_paint(cr);
+        cairo_destroy(cr);
+
+        cr = cairo_create(text);
+        SetColour(cr, w.FontColor, 255);
+        DrawLines(cr, tools, layout, boxWidth);
+        cairo_destroy(cr);
+
+        cr = cairo_create(result);
+        cairo_set_source_surface(cr, back, 0, 0);
+        cairo_paint_with_alpha(cr, ClampByte(w.BackOpacity) / 255.0);
+        cairo_set_source_surface(cr, text, 0, 0);
+        cairo_paint_with_alpha(cr, ClampByte(w.TextOpacity) / 255.0);
+        cairo_destroy(cr);
+    }
+    if (text) cairo_surface_destroy(text);
+    if (back) cairo_surface_destroy(back);
+    return result;
+}
+
+}  // namespace
+
+FIBITMAP* BuildTextOverlay() {
+    if (!WatermarkFont.Loaded) return nullptr;
+    const bool antialias = Settings.Watermark.TextAntialiasing != 0;
+    TextTools tools;
+    TextLayout layout;
+    FIBITMAP* overlay = nullptr;
+    if (CreateTextTools(antialias, &tools) && MeasureText(tools, WatermarkText(), &layout)) {
+        const int64_t padding = Settings.Watermark.TextPadding;
+        const int64_t boxWidth = layout.textWidth + 2 * padding, boxHeight = layout.textHeight + 2 * padding;
+        // cairo's image surfaces stop at 32767 pixels a side.
+        if (boxWidth > 0 && boxHeight > 0 && boxWidth <= 32767 && boxHeight <= 32767) {
+            cairo_surface_t* box = antialias ? DrawSmoothBox(tools, layout, boxWidth, boxHeight)
+                                             : DrawPlainBox(tools, layout, boxWidth, boxHeight);
+            overlay = SurfaceToBitmap(box);
+            if (box) cairo_surface_destroy(box);
+        }
+    }
+    ReleaseLayout(&layout);
+    ReleaseTextTools(&tools);
+    return overlay;
+}

@@ -1,0 +1,456 @@
+// Text and image watermarks: text expansion, layout, placement and blending on real pictures.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/job.h"
+#include "app/settings.h"
+#include "engine/frame_watermark.h"
+#include "engine/image_fixture.h"
+#include "engine/watermark_font.h"
+#include "support/test_support.h"
+
+namespace {
+
+struct Rgba {
+    int red, green, blue, alpha;
+};
+
+// Top-down coordinates.
+Rgba OverlayAt(FIBITMAP* image, int x, int y) {
+    RGBQUAD q{};
+    FreeImage_GetPixelColor(image, x, FreeImage_GetHeight(image) - 1 - y, &q);
+    return {q.rgbRed, q.rgbGreen, q.rgbBlue, FreeImage_GetBPP(image) == 32 ? q.rgbReserved : 255};
+}
+Rgb At(FIBITMAP* image, int x, int y) {
+    Rgba p = OverlayAt(image, x, y);
+    return {p.red, p.green, p.blue};
+}
+bool Near(Rgb a, Rgb b, int tolerance) {
+    return std::abs(a.red - b.red) <= tolerance && std::abs(a.green - b.green) <= tolerance &&
+           std::abs(a.blue - b.blue) <= tolerance;
+}
+int Width(FIBITMAP* image) { return static_cast<int>(FreeImage_GetWidth(image)); }
+int Height(FIBITMAP* image) { return static_cast<int>(FreeImage_GetHeight(image)); }
+
+// A text pixel of a white-on-black overlay: opaque enough and bright.
+bool IsInk(Rgba p) { return p.alpha >= 128 && p.red >= 128; }
+
+// Rows holding ink, grouped into bands separated by inkless rows.
+std::vector<std::pair<int, int>> InkBands(FIBITMAP* overlay) {
+    std::vector<std::pair<int, int>> bands;
+    bool inBand = false;
+    for (int y = 0; y < Height(overlay); ++y) {
+        bool ink = false;
+        for (int x = 0; x < Width(overlay) && !ink; ++x) ink = IsInk(OverlayAt(overlay, x, y));
+        if (ink && !inBand) bands.push_back({y, y});
+        if (ink) bands.back().second = y;
+        inBand = ink;
+    }
+    return bands;
+}
+
+// First and last column with ink.
+std::pair<int, int> InkColumns(FIBITMAP* overlay) {
+    int first = -1, last = -1;
+    for (int x = 0; x < Width(overlay); ++x)
+        for (int y = 0; y < Height(overlay); ++y)
+            if (IsInk(OverlayAt(overlay, x, y))) {
+                if (first < 0) first = x;
+                last = x;
+                break;
+            }
+    return {first, last};
+}
+
+class WatermarkTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ApplyDefaults(true);
+        ResetJob();
+        Job.OutputFormat = "dds";
+        Job.InputPath = "/tmp/Photo.bmp";
+        Job.SourceBitDepth = 24;
+        Job.AutomaticDepth = true;
+        auto& w = Settings.Watermark;
+        w.DoWatermark = 1;
+        w.FontColor = "FFFFFF";
+        w.BackColor = "000000";
+        w.BackOpacity = 255;
+        w.TextOpacity = 255;
+        w.TextXOffset = 0;
+        w.TextYOffset = 0;
+        ASSERT_TRUE(LoadWatermarkFont("Liberation Sans", 14, false, false, false, false));
+    }
+    void TearDown() override { FreeWatermarkFont(); }
+
+    ImagePtr TextOverlay(const std::string& text) {
+        Settings.Watermark.Text = text;
+        return ImagePtr(BuildTextOverlay());
+    }
+};
+
+TEST_F(WatermarkTest, TextExpandsTokensOnlyWithTwoPercentSigns) {
+    Job.OutputWidth = 200;
+    Job.OutputHeight = 100;
+    Job.InputPath = "/pictures/a%width%b.bmp";
+    const struct {
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"%width%x%height%", "200x100"},
+        {"Made by %FileName% Now", "Made by a%width%b Now"},  // case kept outside, no re-expansion
+        {"%filename%-%WIDTH%", "a%width%b-200"},
+        {"50% off", "50% off"},
+        {"%ext[u]% %Ext% %bpp%", "DDS dds 0"},
+        {"Line 1%EOL%Line 2", "Line 1%EOL%Line 2"},
+        {"100%% sure", "100%% sure"},
+    };
+    for (const auto& c : cases) {
+        Settings.Watermark.Text = c.text;
+        EXPECT_EQ(WatermarkText(), c.expected) << c.text;
+    }
+}
+
+TEST_F(WatermarkTest, LinesSplitAtEolInAnyCase) {
+    const struct {
+        const char* text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"Line 1%EOL%Line 2", {"Line 1", "Line 2"}},
+        {"a%eol%b%EoL%c", {"a", "b", "c"}},
+        {"%eol%", {"", ""}},
+        {"no break %eol here", {"no break %eol here"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SplitWatermarkLines(c.text), c.lines) << c.text;
+}
+
+TEST_F(WatermarkTest, AlignLineByAlignment) {
+    Settings.Watermark.TextPadding = 5;
+    const struct {
+        int alignment, line, box, x;
+    } cases[] = {{0, 40, 100, 5}, {1, 40, 100, 30}, {1, 40, 101, 31}, {1, 41, 100, 30}, {2, 40, 100, 55}, {7, 40, 100, 0}};
+    for (const auto& c : cases) {
+        Settings.Watermark.TextAlignment = static_cast<int8_t>(c.alignment);
+        EXPECT_EQ(AlignLine(c.line, c.box), c.x) << c.alignment << " " << c.line << " " << c.box;
+    }
+}
+
+TEST_F(WatermarkTest, PositionsOffsetsAndFrameBoundary) {
+    // Picture 200 x 100, overlay 50 x 20, offsets 10, 10.
+    const struct {
+        int position, frame, boundary, x, y;
+    } cases[] = {
+        {0, 0, 0, 10, 10},  {1, 0, 0, 75, 10},  {2, 0, 0, 140, 10}, {3, 0, 0, 10, 40},  {4, 0, 0, 75, 40},
+        {5, 0, 0, 140, 40}, {6, 0, 0, 10, 70},  {7, 0, 0, 75, 70},  {8, 0, 0, 140, 70}, {9, 0, 0, 0, 0},
+        // a 10-pixel frame only counts with boundary 1
+        {8, 10, 1, 130, 60}, {8, 10, 0, 140, 70}, {0, 10, 1, 20, 20}, {4, 10, 1, 75, 40}, {9, 10, 1, 10, 10},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "position " << c.position << " frame " << c.frame << " boundary " << c.boundary);
+        Settings.Watermark.TextPosition = static_cast<int8_t>(c.position);
+        Settings.Watermark.TextXOffset = 10;
+        Settings.Watermark.TextYOffset = 10;
+        Settings.Watermark.TextBoundary = static_cast<int8_t>(c.boundary);
+        Settings.Frame.DoFrame = c.frame ? 1 : 0;
+        Settings.Frame.SolidLeft = Settings.Frame.SolidRight = Settings.Frame.SolidTop = Settings.Frame.SolidBottom = c.frame;
+        int x = -1, y = -1;
+        PlaceWatermark(200, 100, 50, 20, &x, &y);
+        EXPECT_EQ(x, c.x);
+        EXPECT_EQ(y, c.y);
+    }
+}
+
+TEST_F(WatermarkTest, FitCutsFromTheTopLeftOrSkips) {
+    // Picture 200 x 100; the overlay is 150 x 40 with a marked top-left pixel.
+    const struct {
+        int xOffset, yOffset, frame, width, height;  // width 0: skipped
+    } cases[] = {{10, 10, 0, 150, 40}, {60, 10, 0, 140, 40}, {10, 70, 0, 150, 30},
+                 {60, 70, 10, 120, 10}, {200, 10, 0, 0, 0},  {10, 10, 100, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.xOffset << "," << c.yOffset << " frame " << c.frame);
+        Settings.Watermark.TextXOffset = c.xOffset;
+        Settings.Watermark.TextYOffset = c.yOffset;
+        Settings.Watermark.TextBoundary = 1;
+        Settings.Frame.DoFrame = c.frame ? 1 : 0;
+        Settings.Frame.SolidLeft = Settings.Frame.SolidRight = Settings.Frame.SolidTop = Settings.Frame.SolidBottom = c.frame;
+        ImagePtr overlay = MakeImage(150, 40, 32, {0, 0, 255});
+        SetPixel(overlay.get(), 0, 39, {255, 0, 0});
+        ImagePtr fitted(FitWatermark(overlay.release(), 200, 100));
+        if (c.width == 0) {
+            EXPECT_FALSE(fitted);
+            continue;
+        }
+        ASSERT_TRUE(fitted);
+        EXPECT_EQ(Width(fitted.get()), c.width);
+        EXPECT_EQ(Height(fitted.get()), c.height);
+        EXPECT_EQ(At(fitted.get(), 0, 0), (Rgb{255, 0, 0}));
+    }
+}
+
+TEST_F(WatermarkTest, TextLayouts) {
+    const struct {
+        const char* text;
+        int alignment, padding, leading;
+        size_t lines;
+    } cases[] = {
+        {"Wide line here%EOL%l", 0, 4, 0, 2},
+        {"Wide line here%eol%l", 1, 4, 0, 2},
+        {"Wide line here%Eol%l", 2, 4, 0, 2},
+        {"Wide line here%EOL%l%EOL%l", 0, 0, 12, 3},
+        {"One line", 0, 7, 0, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text + std::string(" alignment ") + std::to_string(c.alignment));
+        Settings.Watermark.TextAlignment = static_cast<int8_t>(c.alignment);
+        Settings.Watermark.TextPadding = c.padding;
+        Settings.Watermark.FontLeading = c.leading;
+        ImagePtr overlay = TextOverlay(c.text);
+        ASSERT_TRUE(overlay);
+        ASSERT_EQ(FreeImage_GetBPP(overlay.get()), 32u);
+        auto bands = InkBands(overlay.get());
+        ASSERT_EQ(bands.size(), c.lines);
+        // Padding stays free of ink on every side.
+        auto columns = InkColumns(overlay.get());
+        EXPECT_GE(columns.first, c.padding);
+        EXPECT_LT(columns.second, Width(overlay.get()) - c.padding);
+        EXPECT_GE(bands.front().first, c.padding);
+        EXPECT_LT(bands.back().second, Height(overlay.get()) - c.padding);
+        // 14 points at 96 dpi is about 19 pixels: a line is a little taller than that.
+        const int lineHeight = (Height(overlay.get()) - 2 * c.padding - c.leading * int(c.lines - 1)) / int(c.lines);
+        EXPECT_GE(lineHeight, 18);
+        EXPECT_LE(lineHeight, 26);
+        if (c.lines > 1) {
+            // The short last line "l" sits left, centre or right in the box.
+            const auto last = bands.back();
+            int first = -1, end = -1;
+            for (int x = 0; x < Width(overlay.get()); ++x)
+                for (int y = last.first; y <= last.second; ++y)
+                    if (IsInk(OverlayAt(overlay.get(), x, y))) {
+                        if (first < 0) first = x;
+                        end = x;
+                    }
+            const int centre = Width(overlay.get()) / 2;
+            if (c.alignment == 0) {
+                EXPECT_LT(first, c.padding + 5);
+            } else if (c.alignment == 1) {
+                EXPECT_NEAR((first + end) / 2, centre, 4);
+            } else {
+                EXPECT_GT(end, Width(overlay.get()) - c.padding - 6);
+            }
+        }
+        if (c.leading > 0) {
+            EXPECT_GE(bands[1].first - bands[0].first, lineHeight + c.leading - 3);
+        }
+    }
+}
+
+TEST_F(WatermarkTest, PlainTextHasHardEdgesAndSmoothTextDoesNot) {
+    Settings.Watermark.BackOpacity = 40;
+    Settings.Watermark.BackColor = "0000FF";
+    for (int antialias : {0, 1}) {
+        SCOPED_TRACE(antialias);
+        Settings.Watermark.TextAntialiasing = static_cast<int8_t>(antialias);
+        ImagePtr overlay = TextOverlay("Soft edges? %eol%Rounded O");
+        ASSERT_TRUE(overlay);
+        int partial = 0, ink = 0;
+        for (int y = 0; y < Height(overlay.get()); ++y)
+            for (int x = 0; x < Width(overlay.get()); ++x) {
+                Rgba p = OverlayAt(overlay.get(), x, y);
+                if (p.alpha == 255 && p.red == 255 && p.green == 255 && p.blue == 255) ++ink;
+                else if (!(p.alpha == 40 && p.red == 0 && p.green == 0 && p.blue == 255)) ++partial;
+            }
+        EXPECT_GT(ink, 100);
+        if (antialias) {
+            EXPECT_GT(partial, 50);
+        } else {
+            EXPECT_EQ(partial, 0);
+        }
+    }
+}
+
+TEST_F(WatermarkTest, UnderlineAndStrikeOutDrawFullRuns) {
+    // "mmmm" has gaps between its strokes on every row but the lines drawn across it.
+    const struct {
+        bool underline, strike;
+        int runs;
+    } cases[] = {{false, false, 0}, {true, false, 1}, {false, true, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.underline << c.strike);
+        ASSERT_TRUE(LoadWatermarkFont("Liberation Sans", 14, false, false, c.underline, c.strike));
+        ImagePtr overlay = TextOverlay("mmmm");
+        ASSERT_TRUE(overlay);
+        const auto columns = InkColumns(overlay.get());
+        int runs = 0;
+        bool previous = false;
+        for (int y = 0; y < Height(overlay.get()); ++y) {
+            int inked = 0;
+            for (int x = columns.first; x <= columns.second; ++x) inked += IsInk(OverlayAt(overlay.get(), x, y));
+            const bool full = inked >= (columns.second - columns.first + 1) * 9 / 10;
+            runs += full && !previous;
+            previous = full;
+        }
+        EXPECT_EQ(runs, c.runs);
+    }
+}
+
+TEST_F(WatermarkTest, BackOpacityOneLeavesThePictureVisiblyUnchanged) {
+    Settings.Watermark.BackOpacity = 1;
+    Settings.Watermark.TextPosition = 0;
+    Settings.Watermark.Text = "Box";
+    Settings.Watermark.TextPadding = 10;
+    ImagePtr image(DrawWatermark(MakeImage(120, 60, 24, {200, 150, 100}).release(), 120, 60));
+    ASSERT_TRUE(image);
+    // Inside the padding, where the box has no text.
+    for (auto [x, y] : {std::pair{3, 3}, std::pair{5, 8}}) {
+        Rgb seen = At(image.get(), x, y);
+        // FreeImage blends in 256ths: two levels at most.
+        EXPECT_TRUE(Near(seen, {200, 150, 100}, 2)) << seen.red << " " << seen.green << " " << seen.blue;
+    }
+    // With an opaque box the same pixel takes the back colour.
+    Settings.Watermark.BackOpacity = 255;
+    image.reset(DrawWatermark(MakeImage(120, 60, 24, {200, 150, 100}).release(), 120, 60));
+    EXPECT_EQ(At(image.get(), 3, 3), (Rgb{0, 0, 0}));
+}
+
+TEST_F(WatermarkTest, DrawnTextShowsAtItsPlaceAndOpacity) {
+    Settings.Watermark.TextPosition = 8;
+    Settings.Watermark.TextXOffset = 10;
+    Settings.Watermark.TextYOffset = 10;
+    Settings.Watermark.BackColor = "FF0000";
+    Settings.Watermark.TextPadding = 3;
+    Settings.Watermark.Text = "%width%x%height%";
+    Job.OutputWidth = 200;
+    Job.OutputHeight = 100;
+    ImagePtr overlay(BuildTextOverlay());
+    ASSERT_TRUE(overlay);
+    const int w = Width(overlay.get()), h = Height(overlay.get());
+    for (int opacity : {255, 128}) {
+        SCOPED_TRACE(opacity);
+        Settings.Watermark.BackOpacity = opacity;
+        ImagePtr image(DrawWatermark(MakeImage(200, 100, 32, {0, 0, 255}).release(), 200, 100));
+        ASSERT_TRUE(image);
+        EXPECT_EQ(FreeImage_GetBPP(image.get()), 24u);
+        const Rgb box = opacity == 255 ? Rgb{255, 0, 0} : Rgb{128, 0, 127};
+        // The box's corners end 10 pixels from the picture's bottom-right corner.
+        EXPECT_TRUE(Near(At(image.get(), 189, 89), box, 2));
+        EXPECT_TRUE(Near(At(image.get(), 190 - w, 90 - h), box, 2));
+        EXPECT_EQ(At(image.get(), 190, 89), (Rgb{0, 0, 255}));
+        EXPECT_EQ(At(image.get(), 189, 90), (Rgb{0, 0, 255}));
+        EXPECT_EQ(At(image.get(), 189 - w, 89), (Rgb{0, 0, 255}));
+    }
+    EXPECT_EQ(Job.OutputWidth, 200);
+}
+
+TEST_F(WatermarkTest, RotationTurnsTheBox) {
+    ImagePtr straight = TextOverlay("Turn me");
+    ASSERT_TRUE(straight);
+    for (int angle : {90, 270}) {
+        Settings.Watermark.TextRotation = angle;
+        ImagePtr turned(RotateWatermark(FreeImage_Clone(straight.get())));
+        ASSERT_TRUE(turned);
+        EXPECT_EQ(Width(turned.get()), Height(straight.get()));
+        EXPECT_EQ(Height(turned.get()), Width(straight.get()));
+    }
+    // A turn by 45 degrees leaves the corners transparent; 0 and 360 leave the box as it is.
+    Settings.Watermark.TextRotation = 45;
+    ImagePtr slanted(RotateWatermark(FreeImage_Clone(straight.get())));
+    ASSERT_TRUE(slanted);
+    EXPECT_EQ(OverlayAt(slanted.get(), 0, 0).alpha, 0);
+    for (int angle : {0, 360}) {
+        Settings.Watermark.TextRotation = angle;
+        FIBITMAP* same = FreeImage_Clone(straight.get());
+        ImagePtr kept(RotateWatermark(same));
+        EXPECT_EQ(kept.get(), same);
+    }
+}
+
+TEST_F(WatermarkTest, NothingToDrawOnlyTurnsThePictureTo24Bits) {
+    const std::string folder = ScratchFolder("nothing");
+    WriteFileText(folder + "notes.txt", "not a picture");
+    const struct {
+        const char* name;
+        int mode;
+        bool font;
+        std::string text, image;
+        int frame;
+    } cases[] = {
+        {"no font", 1, false, "Text", "", 0},
+        {"empty text", 1, true, "", "", 0},
+        {"no room inside the frame", 1, true, "Text", "", 40},
+        {"unreadable image", 2, true, "", folder + "notes.txt", 0},
+        {"missing image", 2, true, "", folder + "gone.png", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.font) ASSERT_TRUE(LoadWatermarkFont("Liberation Sans", 14, false, false, false, false));
+        else FreeWatermarkFont();
+        Settings.Watermark.DoWatermark = static_cast<int8_t>(c.mode);
+        Settings.Watermark.Text = c.text;
+        Settings.Watermark.Image = c.image;
+        Settings.Watermark.TextBoundary = 1;
+        Settings.Frame.DoFrame = c.frame ? 1 : 0;
+        Settings.Frame.SolidLeft = Settings.Frame.SolidRight = Settings.Frame.SolidTop = Settings.Frame.SolidBottom = c.frame;
+        ImagePtr original = MakePattern(60, 40);
+        ImagePtr image(DrawWatermark(FreeImage_ConvertTo32Bits(original.get()), 60, 40));
+        ASSERT_TRUE(image);
+        EXPECT_EQ(FreeImage_GetBPP(image.get()), 24u);
+        EXPECT_TRUE(SamePixels(image.get(), original.get()));
+    }
+}
+
+TEST_F(WatermarkTest, ImageWatermarkWithGreyscaleAndOpacity) {
+    const std::string folder = ScratchFolder("image");
+    // A 24-bit BMP and a PNG with alpha, both 8 x 6 in one colour.
+    ImagePtr flat = MakeImage(8, 6, 24, {200, 100, 50});
+    ASSERT_TRUE(FreeImage_Save(FIF_BMP, flat.get(), (folder + "mark.bmp").c_str(), 0));
+    ImagePtr clear = MakeImage(8, 6, 32, {200, 100, 50});
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x) FreeImage_GetScanLine(clear.get(), y)[x * 4 + FI_RGBA_ALPHA] = 128;
+    ASSERT_TRUE(FreeImage_Save(FIF_PNG, clear.get(), (folder + "mark.png").c_str(), 0));
+    ASSERT_TRUE(FreeImage_Save(FIF_JPEG, flat.get(), (folder + "mark.jpg").c_str(), JPEG_QUALITYSUPERB));
+
+    const int grey = (77 * 200 + 150 * 100 + 29 * 50) / 256;  // 124
+    const Rgb black{0, 0, 0}, white{255, 255, 255};
+    const struct {
+        const char* file;
+        bool greyscale;
+        int opacity;
+        Rgb picture, expected;
+        int tolerance;
+    } cases[] = {
+        {"mark.bmp", false, 255, black, {200, 100, 50}, 0},
+        {"mark.bmp", true, 255, black, {grey, grey, grey}, 0},
+        {"mark.bmp", false, 128, black, {100, 50, 25}, 2},
+        // opacity lets the picture through a watermark without alpha, rather than darkening it
+        {"mark.bmp", false, 128, white, {227, 177, 152}, 2},
+        {"mark.png", false, 255, black, {100, 50, 25}, 2},
+        {"mark.png", true, 128, black, {grey / 4, grey / 4, grey / 4}, 2},
+        {"mark.png", false, 255, white, {227, 177, 152}, 2},
+        {"mark.jpg", true, 255, white, {grey, grey, grey}, 4},
+    };
+    Settings.Watermark.DoWatermark = 2;
+    Settings.Watermark.ImagePosition = 0;
+    Settings.Watermark.ImageXOffset = 5;
+    Settings.Watermark.ImageYOffset = 4;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.file << " grey " << c.greyscale << " opacity " << c.opacity
+                                        << " on " << c.picture.red);
+        Settings.Watermark.Image = folder + c.file;
+        Settings.Watermark.ImageGreyscale = c.greyscale;
+        Settings.Watermark.ImageOpacity = c.opacity;
+        ImagePtr image(DrawWatermark(MakeImage(40, 30, 24, c.picture).release(), 40, 30));
+        ASSERT_TRUE(image);
+        for (auto [x, y] : {std::pair{5, 4}, std::pair{12, 9}}) {
+            Rgb seen = At(image.get(), x, y);
+            EXPECT_TRUE(Near(seen, c.expected, c.tolerance))
+                << x << "," << y << " saw " << seen.red << " " << seen.green << " " << seen.blue;
+        }
+        EXPECT_EQ(At(image.get(), 4, 4), c.picture);
+        EXPECT_EQ(At(image.get(), 13, 10), c.picture);
+    }
+}
+
+}  // namespace
