@@ -33,11 +33,38 @@ FIBITMAP* TransformImage(FIBITMAP* image, int* width, int* height) {
     return image;
 }
 
+// High-precision pictures (the 48- and 96-bit depths) brought back to 8 bits a channel; the
+// float picture is clamped rather than tone-mapped so its colours stay as they were.
+FIBITMAP* ToEightBitChannels(FIBITMAP* image) {
+    switch (FreeImage_GetImageType(image)) {
+        case FIT_BITMAP: return image;
+        case FIT_RGB16:
+        case FIT_RGBA16: return FreeImage_ConvertTo32Bits(image);
+        case FIT_RGBF: break;
+        default: return FreeImage_ConvertToStandardType(image, TRUE);
+    }
+    const unsigned width = FreeImage_GetWidth(image), height = FreeImage_GetHeight(image);
+    FIBITMAP* result = FreeImage_Allocate(width, height, 24);
+    if (!result) return nullptr;
+    auto clamp = [](float value) {
+        return static_cast<BYTE>(value <= 0 ? 0 : value >= 1 ? 255 : static_cast<int>(value * 255 + 0.5f));
+    };
+    for (unsigned y = 0; y < height; ++y) {
+        const FIRGBF* in = reinterpret_cast<const FIRGBF*>(FreeImage_GetScanLine(image, y));
+        BYTE* out = FreeImage_GetScanLine(result, y);
+        for (unsigned x = 0; x < width; ++x, out += 3) {
+            out[FI_RGBA_RED] = clamp(in[x].red);
+            out[FI_RGBA_GREEN] = clamp(in[x].green);
+            out[FI_RGBA_BLUE] = clamp(in[x].blue);
+        }
+    }
+    return result;
+}
+
 // Fills the bound DevIL image with the picture as bottom-up BGRA and releases the picture as
 // soon as its pixels are copied, so the two full-size copies overlap only briefly.
 bool HandOverToDevil(FIBITMAP* image) {
-    FIBITMAP* standard = image;
-    if (FreeImage_GetImageType(image) != FIT_BITMAP) standard = FreeImage_ConvertToStandardType(image, TRUE);
+    FIBITMAP* standard = ToEightBitChannels(image);
     if (standard != image) FreeImage_Unload(image);
     if (!standard) return false;
     const unsigned width = FreeImage_GetWidth(standard), height = FreeImage_GetHeight(standard);
