@@ -1,0 +1,120 @@
+// Program identity and the window-mode process life: single instance, shutdown geometry.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <thread>
+
+#include "app/identity.h"
+#include "support/test_support.h"
+
+TEST(Identity, VersionText) {
+    const struct {
+        int number;
+        const char* text;
+    } cases[] = {{290, "2.9"}, {291, "2.9.1"}, {300, "3.0"}, {310, "3.1"}, {123, "1.2.3"}};
+    for (const auto& c : cases) EXPECT_EQ(VersionText(c.number), c.text) << c.number;
+}
+
+TEST(Identity, TitleText) {
+    EXPECT_EQ(TitleText("Quarvel", 290, false), "Quarvel 2.9");
+    EXPECT_EQ(TitleText("Quarvel", 290, true), "Quarvel 2.9 - FREEWARE");
+}
+
+TEST(Identity, ToolbarNumbersFollowMenuNumbers) {
+    EXPECT_EQ(MenuIcons().size(), 22u);
+    EXPECT_EQ(ToolbarIcons().at("New"), 29);
+    EXPECT_EQ(ToolbarIcons().at("About"), 52);
+    for (const auto& [name, number] : MenuIcons()) EXPECT_EQ(ToolbarIcons().at(name), number + 24) << name;
+}
+
+namespace {
+bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
+    for (int waited = 0; waited < milliseconds; waited += 50) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return condition();
+}
+
+pid_t StartWindowMode() {
+    pid_t child = fork();
+    if (child == 0) {
+        execl(QUARVEL_KESTRIX, QUARVEL_KESTRIX, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return child;
+}
+
+bool LockIsHeld() {
+    std::string path = std::string(getenv("XDG_RUNTIME_DIR")) + "/Quarvel 2.9.lock";
+    int fd = open(path.c_str(), O_RDWR);
+    if (fd < 0) return false;
+    bool held = flock(fd, LOCK_EX | LOCK_NB) != 0;
+    close(fd);
+    return held;
+}
+
+std::string ConfigPath() { return std::string(getenv("XDG_CONFIG_HOME")) + "/Marrowfen/kestrix/config.ini"; }
+}  // namespace
+
+class WindowProcess : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+        unlink(ConfigPath().c_str());
+    }
+};
+
+TEST_F(WindowProcess, SecondStartEndsAtOnceAndConsoleStillRuns) {
+    pid_t first = StartWindowMode();
+    ASSERT_GT(first, 0);
+    ASSERT_TRUE(WaitFor(LockIsHeld, 10000));
+
+    auto started = std::chrono::steady_clock::now();
+    CommandResult second = RunCommand(std::string(QUARVEL_KESTRIX));
+    auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_EQ(second.exitStatus, 0);
+    EXPECT_EQ(second.out, "");
+    EXPECT_LT(took, std::chrono::seconds(5)) << "the second copy must not open a window and wait";
+
+    CommandResult version = RunCommand(std::string(QUARVEL_KESTRIX) + " -V");
+    EXPECT_EQ(version.exitStatus, 0);
+    EXPECT_EQ(version.out, "2.9\n");
+
+    kill(first, SIGTERM);
+    int status = 0;
+    ASSERT_TRUE(WaitFor([&] { return waitpid(first, &status, WNOHANG) == first; }, 10000));
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(WindowProcess, ClosingWritesGeometry) {
+    std::string folder = std::string(getenv("XDG_CONFIG_HOME")) + "/Marrowfen/kestrix/";
+    ASSERT_EQ(system(("mkdir -p '" + folder + "'").c_str()), 0);
+    WriteFileText(ConfigPath(),
+                  "[General]\r\nCFG = 19\r\n[Window]\r\nWidth = 640\r\nHeight = 300\r\nX = 40\r\nY = 30\r\n"
+                  "[Advanced]\r\nOut Folders History = 0\r\n[File]\r\nRecent Out Folders = /tmp/a/\t/tmp/b/\r\n");
+    pid_t first = StartWindowMode();
+    ASSERT_GT(first, 0);
+    ASSERT_TRUE(WaitFor(LockIsHeld, 10000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));  // let the window come up
+    kill(first, SIGTERM);
+    int status = 0;
+    ASSERT_TRUE(WaitFor([&] { return waitpid(first, &status, WNOHANG) == first; }, 10000));
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+
+    std::string saved = ReadFileText(ConfigPath());
+    EXPECT_NE(saved.find("Width = 640\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Height = 300\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("IsMaximized = 0\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("Recent Out Folders = \r\n"), std::string::npos) << "history 0 empties the list";
+    EXPECT_FALSE(LockIsHeld()) << "the lock goes with the process";
+}
