@@ -5,6 +5,7 @@
 
 #include "app/job.h"
 #include "engine/colour.h"
+#include "engine/frame_watermark.h"
 #include "engine/naming.h"
 #include "engine/pipeline.h"
 #include "engine/transforms.h"
@@ -29,7 +30,8 @@ FIBITMAP* TransformImage(FIBITMAP* image, int* width, int* height) {
     if (image) image = ConvertToGreyscale(image);
     if (image) image = ApplyThreshold(image);
     if (image) image = ApplyDither(image);
-    // Frame and watermark go here, given the size the resize step left.
+    if (image) image = DrawFrame(image, *width, *height);
+    if (image) image = DrawWatermark(image, *width, *height);
     return image;
 }
 
