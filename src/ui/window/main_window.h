@@ -1,0 +1,34 @@
+// The main window: one frame per process, built once at start-up and reached through these procedures.
+#pragma once
+#include <string>
+
+class wxFrame;
+
+// Builds and shows the main window from Settings (title, geometry, menus, toolbar, controls).
+// Returns the frame, or nullptr when it could not be created.
+wxFrame* CreateMainWindow();
+// The main window frame, or nullptr before it is built and after it is destroyed.
+wxFrame* MainWindowFrame();
+
+// The status bar's text.
+void SetStatusLine(const std::string& text);
+// The input field's text, UTF-8.
+std::string InputFieldText();
+void SetInputFieldText(const std::string& text);
+// The output folder drop-down's text, UTF-8.
+std::string OutputFolderText();
+// The client data of the selected output format (an index into the output formats), -1 when none.
+int SelectedOutputFormatData();
+// Refills the output folder drop-down from [File] Recent Out Folders, keeping the shown text.
+void RefillOutputFolderCombo();
+// Re-reads the preferences that change the main window: toolbar size and texts, history, pictures.
+void ApplyPreferencesToMainWindow();
+// Reloads every picture the main window shows from the image sets (after a theme change).
+void RefreshControlImages();
+// Enables or disables the window's commands while a conversion runs.
+void EnableMainWindowCommands(bool enable);
+
+// Takes up a file the user added or dropped: it becomes the input field's text.
+void TakeUpInputFile(const std::string& path);
+// Records the window's geometry into [Window] as shutdown does.
+void RecordMainWindowGeometry();
