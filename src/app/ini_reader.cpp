@@ -1,9 +1,8 @@
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <strings.h>
 #include <unordered_set>
 
+#include "app/settings.h"
 #include "app/settings_file.h"
 #include "platform/platform.h"
 
@@ -12,10 +11,6 @@ std::string LowerAscii(std::string text) {
     for (char& c : text)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return text;
-}
-
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && strncasecmp(a.c_str(), b.c_str(), a.size()) == 0;
 }
 
 // Length of the well-formed UTF-8 sequence at `at`, or 0 (overlong forms, surrogates and
@@ -179,7 +174,7 @@ bool ReadIniFile(const std::string& path, IniFile* file) {
 
 bool IniLookup(const IniFile& file, const std::string& group, const std::string& key, std::string* value) {
     for (const IniFile::Line& line : file.lines) {
-        if (EqualsNoCase(line.group, group) && EqualsNoCase(line.key, key)) {
+        if (EqualsIgnoringAsciiCase(line.group, group) && EqualsIgnoringAsciiCase(line.key, key)) {
             *value = line.value;
             return true;
         }

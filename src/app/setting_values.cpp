@@ -1,28 +1,51 @@
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <limits>
 
 #include "app/settings.h"
 
 namespace {
-bool EqualsNoCase(const char* a, const std::string& b) {
-    return strlen(a) == b.size() && strncasecmp(a, b.c_str(), b.size()) == 0;
-}
-
 std::string TrimBlanks(const std::string& text) {
     size_t begin = text.find_first_not_of(" \t");
     if (begin == std::string::npos) return std::string();
     size_t end = text.find_last_not_of(" \t");
     return text.substr(begin, end - begin + 1);
 }
+// Locale-independent: GTK switches LC_NUMERIC to the user's locale, where strtof and printf
+// would read and write "1,5".
+float DecimalToFloat(const std::string& number) {
+    const char* begin = number.c_str();
+    const char* end = begin + number.size();
+    const bool negative = *begin == '-';
+    if (*begin == '+') ++begin;
+    double value = 0;
+    auto [stop, error] = std::from_chars(begin, end, value);
+    (void)stop;
+    if (error == std::errc::result_out_of_range) {
+        // Beyond double: huge unless the exponent is negative or only fraction digits are non-zero.
+        size_t e = number.find_first_of("eE");
+        bool huge = e != std::string::npos ? number[e + 1] != '-'
+                                           : number.find_first_of("123456789") < number.find('.');
+        value = huge ? std::numeric_limits<double>::infinity() : 0.0;
+        if (negative) value = -value;
+    }
+    if (std::fabs(value) > std::numeric_limits<float>::max()) return (negative ? -1 : 1) * std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
 }  // namespace
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
 
 const SettingInfo* FindSetting(const std::string& group, const std::string& key) {
     for (const SettingInfo& info : SettingsTable())
-        if (EqualsNoCase(info.group, group) && EqualsNoCase(info.key, key)) return &info;
+        if (EqualsIgnoringAsciiCase(info.group, group) && EqualsIgnoringAsciiCase(info.key, key)) return &info;
     return nullptr;
 }
 
@@ -45,9 +68,9 @@ int32_t ParseIntLikeAtoi(const std::string& text) {
 
 float ParseFloatLikeAtof(const std::string& text) {
     std::string trimmed = TrimBlanks(text);
-    if (strcasecmp(trimmed.c_str(), "+Infinity") == 0) return std::numeric_limits<float>::infinity();
-    if (strcasecmp(trimmed.c_str(), "-Infinity") == 0) return -std::numeric_limits<float>::infinity();
-    if (strcasecmp(trimmed.c_str(), "NaN") == 0) return std::numeric_limits<float>::quiet_NaN();
+    if (EqualsIgnoringAsciiCase(trimmed, "+Infinity")) return std::numeric_limits<float>::infinity();
+    if (EqualsIgnoringAsciiCase(trimmed, "-Infinity")) return -std::numeric_limits<float>::infinity();
+    if (EqualsIgnoringAsciiCase(trimmed, "NaN")) return std::numeric_limits<float>::quiet_NaN();
     // Only the decimal prefix counts, as atof reads it; strtof alone would also take "inf" or hex.
     size_t i = 0;
     std::string number;
@@ -68,7 +91,7 @@ float ParseFloatLikeAtof(const std::string& text) {
             exponent += trimmed[j++];
         if (exponent.size() > start) number += exponent;
     }
-    return strtof(number.c_str(), nullptr);
+    return DecimalToFloat(number);
 }
 
 int8_t LowByte(int32_t value) { return static_cast<int8_t>(static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFF)); }
@@ -109,8 +132,9 @@ std::string SettingValueText(const SettingInfo& info) {
             if (std::isinf(value)) return value > 0 ? "+Infinity" : "-Infinity";
             if (std::isnan(value)) return "NaN";
             char buffer[64];
-            snprintf(buffer, sizeof buffer, "%.6f", static_cast<double>(value));
-            return buffer;
+            auto written = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                         std::chars_format::fixed, 6);
+            return std::string(buffer, written.ptr);
         }
     }
     return std::string();

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Members are named after the settings-file group and key with blanks removed:
@@ -207,6 +208,8 @@ std::string SettingValueText(const SettingInfo& info);  // as the settings file 
 int32_t ParseIntLikeAtoi(const std::string& text);
 float ParseFloatLikeAtof(const std::string& text);  // also +Infinity, -Infinity, NaN in any case
 int8_t LowByte(int32_t value);
+// Group, key and keyword comparison: ASCII letters only, whatever the locale.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // Primary display size used by the default window position; 0 × 0 without a display.
 // The window front end sets it before defaults are applied.

@@ -3,7 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <string>
@@ -116,6 +119,57 @@ TEST(Defaults, TableNamesEveryMemberOnceAndFindsCaseInsensitively) {
     }
     EXPECT_EQ(FindSetting("advanced", "FILENAME MASK"), FindSetting("Advanced", "Filename Mask"));
     EXPECT_EQ(FindSetting("Advanced", "Filename"), nullptr);
+}
+
+TEST(Numbers, ReadLikeAtoiAndAtof) {
+    const struct {
+        const char* text;
+        int32_t expected;
+    } integers[] = {{" 42", 42}, {"-7z", -7}, {"+", 0}, {"", 0}, {"- 3", 0}, {"\t+12", 12},
+                    {"2147483648", 2147483647}, {"-99999999999", -2147483647 - 1}};
+    for (const auto& c : integers) EXPECT_EQ(ParseIntLikeAtoi(c.text), c.expected) << c.text;
+    EXPECT_EQ(LowByte(300), 44);
+    EXPECT_EQ(LowByte(-129), 127);
+    EXPECT_EQ(LowByte(255), -1);
+
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct {
+        std::string text;
+        float expected;
+    } floats[] = {{"1.5", 1.5f}, {" -2.25e1x", -22.5f}, {".5", 0.5f}, {"5.", 5.0f}, {"+3", 3.0f},
+                  {"1e400", inf}, {"-1e400", -inf}, {"1e-400", 0.0f}, {"1" + std::string(400, '0'), inf},
+                  {"0." + std::string(400, '0') + "1", 0.0f}, {"inf", 0.0f}, {"0x10", 0.0f}, {"e5", 0.0f},
+                  {"+INFINITY", inf}, {"-infinity", -inf}};
+    for (const auto& c : floats) EXPECT_EQ(ParseFloatLikeAtof(c.text), c.expected) << c.text;
+    EXPECT_TRUE(std::isnan(ParseFloatLikeAtof("nan")));
+}
+
+// GTK sets LC_NUMERIC from the environment; the file must still say "1.500000".
+TEST_F(SettingsFileTest, GammaIgnoresTheNumericLocale) {
+    const std::string locales = folder_ + "locales";
+    const CommandResult made =
+        RunCommand("mkdir -p '" + locales + "' && localedef -i de_DE -f UTF-8 '" + locales + "/de_DE.UTF-8'");
+    setenv("LOCPATH", locales.c_str(), 1);
+    const bool german = made.exitStatus == 0 && setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    if (!german) {
+        unsetenv("LOCPATH");
+        GTEST_SKIP() << "no comma locale: " << made.err;
+    }
+    char probe[16];
+    snprintf(probe, sizeof probe, "%.1f", 1.5);
+    EXPECT_STREQ(probe, "1,5");  // the locale really is active
+    Settings.Adjustment.ImageGamma = 1.5f;
+    SaveSettings();
+    const std::string text = ReadFileText(Settings.SettingsPath);
+    Settings.Adjustment.ImageGamma = 0.0f;
+    LoadSettings();
+    const float loaded = Settings.Adjustment.ImageGamma;
+    const float parsed = ParseFloatLikeAtof("0.25");
+    setlocale(LC_NUMERIC, "C");
+    unsetenv("LOCPATH");
+    EXPECT_NE(text.find("\r\nImage Gamma = 1.500000\r\n"), std::string::npos);
+    EXPECT_EQ(loaded, 1.5f);
+    EXPECT_EQ(parsed, 0.25f);
 }
 
 TEST_F(SettingsFileTest, NoFileGivesEveryDefaultWithCentredWindow) {
