@@ -51,7 +51,8 @@ const SettingInfo* FindSetting(const std::string& group, const std::string& key)
 
 int32_t ParseIntLikeAtoi(const std::string& text) {
     size_t i = 0;
-    while (i < text.size() && isspace(static_cast<unsigned char>(text[i]))) ++i;
+    // The blanks atoi skips in the C locale, whatever locale is active.
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     int64_t value = 0;
