@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "engine/dds_check.h"
 #include "engine/frame_watermark.h"
 #include "engine/image_fixture.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -160,6 +162,29 @@ TEST_F(FrameTest, WidthsBeyondThePictureCoverIt) {
                 ASSERT_GE(seen.red + seen.green + seen.blue, 250) << x << "," << y << " " << Show(seen);
             }
     }
+}
+
+// The console converts with a frame; the decoded texture shows it (DXT1 leaves a little error).
+TEST(FrameConsole, FrameReachesTheTexture) {
+    const std::string folder = ScratchFolder("console-frame");
+    ImagePtr picture = MakeImage(64, 48, 24, {90, 140, 60});
+    ASSERT_TRUE(FreeImage_Save(FIF_BMP, picture.get(), (folder + "in.bmp").c_str(), 0));
+    CommandResult run = RunCommand("timeout 60 '" + std::string(QUARVEL_KESTRIX) + "' -q -i '" + folder +
+                                   "in.bmp' -o '" + folder + "' --fr-solid-left=8 --fr-solid-left-color=FF0000" +
+                                   " --fr-solid-top=12 --fr-solid-top-color=00FFFF");
+    ASSERT_EQ(run.exitStatus, 0) << run.out << run.err;
+    std::vector<Picture> levels = ReadDdsLevels(folder + "in.dds");
+    ASSERT_FALSE(levels.empty());
+    const Picture& top = levels.front();
+    ASSERT_EQ(top.width, 64);
+    auto near = [&](int x, int y, Rgb colour) {
+        return std::abs(top.At(x, y, 0) - colour.red) <= 12 && std::abs(top.At(x, y, 1) - colour.green) <= 12 &&
+               std::abs(top.At(x, y, 2) - colour.blue) <= 12;
+    };
+    EXPECT_TRUE(near(2, 30, {255, 0, 0}));
+    EXPECT_TRUE(near(30, 4, {0, 255, 255}));
+    EXPECT_TRUE(near(30, 30, {90, 140, 60}));
+    EXPECT_TRUE(near(62, 46, {90, 140, 60}));
 }
 
 }  // namespace

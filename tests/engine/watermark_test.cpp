@@ -7,6 +7,7 @@
 
 #include "app/job.h"
 #include "app/settings.h"
+#include "engine/dds_check.h"
 #include "engine/frame_watermark.h"
 #include "engine/image_fixture.h"
 #include "engine/watermark_font.h"
@@ -451,6 +452,53 @@ TEST_F(WatermarkTest, ImageWatermarkWithGreyscaleAndOpacity) {
         EXPECT_EQ(At(image.get(), 4, 4), c.picture);
         EXPECT_EQ(At(image.get(), 13, 10), c.picture);
     }
+}
+
+struct ConsoleRun {
+    CommandResult result;
+    std::vector<Picture> levels;
+};
+
+ConsoleRun ConvertOnConsole(const std::string& folder, const std::string& options) {
+    ImagePtr picture = MakeImage(96, 64, 24, {90, 140, 60});
+    FreeImage_Save(FIF_BMP, picture.get(), (folder + "in.bmp").c_str(), 0);
+    ConsoleRun run;
+    run.result = RunCommand("timeout 60 '" + std::string(QUARVEL_KESTRIX) + "' -q -i '" + folder + "in.bmp' -o '" +
+                            folder + "' " + options);
+    run.levels = ReadDdsLevels(folder + "in.dds");
+    return run;
+}
+
+bool NearIn(const Picture& p, int x, int y, Rgb colour) {
+    return std::abs(p.At(x, y, 0) - colour.red) <= 12 && std::abs(p.At(x, y, 1) - colour.green) <= 12 &&
+           std::abs(p.At(x, y, 2) - colour.blue) <= 12;
+}
+
+// The box sits 10 pixels from the bottom-right corner; its padding is plain back colour.
+TEST(WatermarkConsole, TextBoxReachesTheTexture) {
+    const std::string folder = ScratchFolder("console-text");
+    ConsoleRun run = ConvertOnConsole(folder, "--wm-text='Hi %width%' --wm-font=Arial --wm-text-padding=8"
+                                              " --wm-back-color=0000FF --wm-back-opacity=255");
+    ASSERT_EQ(run.result.exitStatus, 0) << run.result.out << run.result.err;
+    ASSERT_FALSE(run.levels.empty());
+    const Picture& top = run.levels.front();
+    ASSERT_EQ(top.width, 96);
+    EXPECT_TRUE(NearIn(top, 81, 49, {0, 0, 255}));
+    EXPECT_TRUE(NearIn(top, 90, 58, {90, 140, 60}));
+    EXPECT_TRUE(NearIn(top, 2, 2, {90, 140, 60}));
+    // Some of the white text shows inside the box.
+    int bright = 0;
+    for (int y = 0; y < 54; ++y)
+        for (int x = 0; x < 86; ++x) bright += top.At(x, y, 0) > 200 && top.At(x, y, 1) > 200;
+    EXPECT_GT(bright, 10);
+}
+
+TEST(WatermarkConsole, UnknownFontStopsTheRun) {
+    const std::string folder = ScratchFolder("console-font");
+    ConsoleRun run = ConvertOnConsole(folder, "--wm-text=Hi --wm-font=NoSuchFont");
+    EXPECT_NE(run.result.err.find("Error: Invalid watermark font"), std::string::npos) << run.result.err;
+    EXPECT_EQ(run.result.exitStatus, 1);
+    EXPECT_TRUE(run.levels.empty());
 }
 
 }  // namespace
