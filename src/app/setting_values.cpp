@@ -12,6 +12,7 @@ std::string TrimBlanks(const std::string& text) {
     size_t end = text.find_last_not_of(" \t");
     return text.substr(begin, end - begin + 1);
 }
+
 // Locale-independent: GTK switches LC_NUMERIC to the user's locale, where strtof and printf
 // would read and write "1,5".
 float DecimalToFloat(const std::string& number) {
@@ -30,7 +31,8 @@ float DecimalToFloat(const std::string& number) {
         value = huge ? std::numeric_limits<double>::infinity() : 0.0;
         if (negative) value = -value;
     }
-    if (std::fabs(value) > std::numeric_limits<float>::max()) return (negative ? -1 : 1) * std::numeric_limits<float>::infinity();
+    const float infinity = std::numeric_limits<float>::infinity();
+    if (std::fabs(value) > std::numeric_limits<float>::max()) return negative ? -infinity : infinity;
     return static_cast<float>(value);
 }
 }  // namespace

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -39,9 +41,11 @@ int32_t ReadOldKey(const IniFile& file, const char* group, const char* key) {
 void UpgradeSettings(int32_t layout) {
     if (layout < 11 && Settings.Advanced.FilenameMask.find("%ext%") == std::string::npos)
         Settings.Advanced.FilenameMask += ".%ext%";
-    if (layout < 14 && Settings.Input.RAWLoadAs != 0) Settings.Input.RAWLoadAs += 2;
+    int32_t& rawLoadAs = Settings.Input.RAWLoadAs;
+    if (layout < 14 && rawLoadAs != 0)  // saturating: the file may hold any number
+        rawLoadAs = static_cast<int32_t>(std::min<int64_t>(int64_t{rawLoadAs} + 2, INT32_MAX));
     IniFile file;
-    if (layout < 19 && ReadIniFile(Settings.SettingsPath, &file)) {
+    if (layout < kCurrentLayout && ReadIniFile(Settings.SettingsPath, &file)) {
         if (int32_t mode = ReadOldKey(file, "Input", "PSD Color Model")) Settings.Input.PSDColorMode = mode;
         if (int32_t mode = ReadOldKey(file, "Output", "TIFF Color Model")) Settings.Output.TIFFColorMode = mode;
     }

@@ -261,6 +261,7 @@ TEST_F(SettingsFileTest, UpgradesOlderLayoutsInOrder) {
         {"[General]\nCFG=13\n[Input]\nRAW Load As=1\n", "%filename%.%ext%", 3, 0, 0},
         {"[General]\nCFG=13\n[Input]\nRAW Load As=0\n", "%filename%.%ext%", 0, 0, 0},
         {"[General]\nCFG=14\n[Input]\nRAW Load As=1\n", "%filename%.%ext%", 1, 0, 0},
+        {"[General]\nCFG=13\n[Input]\nRAW Load As=2147483647\n", "%filename%.%ext%", 2147483647, 0, 0},
         {"[General]\nCFG=18\n[Input]\nPSD Color Mode=1\nPSD Color Model=2\n[Output]\nTIFF Color Model=1\n",
          "%filename%.%ext%", 0, 2, 1},
         {"[General]\nCFG=18\n[Input]\nPSD Color Mode=1\nPSD Color Model=0\n[Output]\nTIFF Color Mode=2\n",
