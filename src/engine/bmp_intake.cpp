@@ -131,14 +131,22 @@ bool ParseHeader(const std::string& probe, uint64_t fileSize, BmpHeader* header)
     return true;
 }
 
+bool HasAlphaMask(const BmpHeader& header) {
+    return (header.compression == kBitfields || header.compression == kAlphaBitfields) && header.masks[3] != 0;
+}
+
+// FreeImage reads 32-bit bitfields only in the usual byte order and ignores an alpha mask.
+bool DecodesBitfieldsHere(const BmpHeader& header) {
+    if (header.compression != kBitfields && header.compression != kAlphaBitfields) return false;
+    if (HasAlphaMask(header) || header.compression == kAlphaBitfields) return true;
+    return header.bitCount == 32 &&
+           (header.masks[0] != 0xFF0000 || header.masks[1] != 0xFF00 || header.masks[2] != 0xFF);
+}
+
 bool NeedsRewrite(const BmpHeader& header) {
     return header.headerSize == 52 || header.headerSize == 56 || header.headerSize == 108 ||
            header.headerSize == 124 || header.compression == kRle8 || header.compression == kRle4 ||
-           header.compression == kAlphaBitfields;
-}
-
-bool HasAlphaMask(const BmpHeader& header) {
-    return (header.compression == kBitfields || header.compression == kAlphaBitfields) && header.masks[3] != 0;
+           DecodesBitfieldsHere(header);
 }
 
 uint32_t PaletteEntries(const BmpHeader& header) {
@@ -178,16 +186,22 @@ void PutPalette(std::string& out, const std::string& file, const BmpHeader& head
         for (int c = 0; c < 4; ++c) out += at + c < header.pixelOffset ? file[at + c] : '\0';
 }
 
-// RLE streams decoded into plain rows of the same depth; runs past a row's end are clipped and
-// a stream that stops early leaves the rest at index 0, as tolerant readers do.
+// RLE streams decoded into plain rows of the same depth; runs past a row's end are clipped. When
+// delta codes or an early end leave pixels unset, those pixels are transparent, as other readers
+// show them, so the rows become 32-bit BGRA instead.
 std::string DecodeRle(const std::string& file, const BmpHeader& header) {
     const uint64_t width = static_cast<uint64_t>(header.width);
     const uint64_t rows = static_cast<uint64_t>(header.height);
     const bool four = header.compression == kRle4;
     std::vector<uint8_t> indices(width * rows, 0);
-    uint64_t x = 0, y = 0;
+    std::vector<bool> set(width * rows, false);
+    uint64_t x = 0, y = 0, setCount = 0;
     auto put = [&](uint8_t index) {
-        if (x < width && y < rows) indices[y * width + x] = index;
+        if (x < width && y < rows) {
+            indices[y * width + x] = index;
+            if (!set[y * width + x]) ++setCount;
+            set[y * width + x] = true;
+        }
         ++x;
     };
     size_t at = header.pixelOffset;
@@ -217,6 +231,18 @@ std::string DecodeRle(const std::string& file, const BmpHeader& header) {
         }
     }
     std::string plain;
+    if (setCount < width * rows) {
+        std::string palette;
+        PutPalette(palette, file, header);
+        PutPlainHeaders(plain, header, 32, kRgb, 0, width * 4 * rows);
+        for (uint64_t i = 0; i < width * rows; ++i) {
+            size_t entry = static_cast<size_t>(indices[i]) * 4;
+            bool known = set[i] && entry + 3 < palette.size();
+            for (int c = 0; c < 3; ++c) plain += known ? palette[entry + c] : '\0';
+            plain += set[i] ? '\xFF' : '\0';
+        }
+        return plain;
+    }
     uint64_t rowBytes = RowBytes(header.width, header.bitCount);
     PutPlainHeaders(plain, header, header.bitCount, kRgb, PaletteEntries(header), rowBytes * rows);
     PutPalette(plain, file, header);
@@ -237,11 +263,11 @@ uint8_t ScaleChannel(uint32_t pixel, uint32_t mask, uint8_t missing) {
     if (mask == 0) return missing;
     int shift = std::countr_zero(mask);
     uint32_t most = mask >> shift;
-    return static_cast<uint8_t>((((pixel & mask) >> shift) * 255 + most / 2) / most);
+    return static_cast<uint8_t>(static_cast<uint64_t>((pixel & mask) >> shift) * 255 / most);
 }
 
-// Pixels with an alpha mask become plain 32-bit BGRA, whose fourth byte FreeImage keeps as alpha.
-std::string DecodeAlphaBitfields(const std::string& file, const BmpHeader& header) {
+// Bitfield pixels become plain 32-bit BGRA, whose fourth byte FreeImage keeps as alpha.
+std::string DecodeBitfields(const std::string& file, const BmpHeader& header) {
     const uint64_t width = static_cast<uint64_t>(header.width);
     const uint64_t rows = static_cast<uint64_t>(header.height < 0 ? -header.height : header.height);
     const uint64_t sourceRow = RowBytes(header.width, header.bitCount);
@@ -312,7 +338,7 @@ FIBITMAP* LoadBmpImage(const std::string& path) {
         if (!ReadFilePart(path, 0, static_cast<size_t>(size), &file) || file.size() != static_cast<uint64_t>(size))
             return nullptr;
         std::string plain = header.compression == kRle8 || header.compression == kRle4 ? DecodeRle(file, header)
-                            : HasAlphaMask(header)                                      ? DecodeAlphaBitfields(file, header)
+                            : DecodesBitfieldsHere(header)                              ? DecodeBitfields(file, header)
                                                                                         : ShortenHeader(file, header);
         file.clear();
         file.shrink_to_fit();

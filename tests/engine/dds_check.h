@@ -137,15 +137,21 @@ inline Picture EncodeThroughDevil(const Picture& picture, const std::string& scr
     return levels.empty() ? Picture{} : levels.front();
 }
 
-// Over all four channels; 99 for identical pictures, -1 when the sizes differ.
-inline double Psnr(const Picture& first, const Picture& second) {
+// Over all four channels of the pixels `second` shows (alpha not 0, or every pixel when
+// onlyVisible is false); 99 for identical pictures, -1 when the sizes differ.
+inline double Psnr(const Picture& first, const Picture& second, bool onlyVisible = false) {
     if (first.width != second.width || first.height != second.height || first.rgba.empty()) return -1;
     double sum = 0;
-    for (size_t i = 0; i < first.rgba.size(); ++i) {
-        double difference = static_cast<double>(first.rgba[i]) - second.rgba[i];
-        sum += difference * difference;
+    size_t count = 0;
+    for (size_t i = 0; i < first.rgba.size(); i += 4) {
+        if (onlyVisible && second.rgba[i + 3] == 0) continue;
+        for (size_t c = i; c < i + 4; ++c) {
+            double difference = static_cast<double>(first.rgba[c]) - second.rgba[c];
+            sum += difference * difference;
+        }
+        count += 4;
     }
     if (sum == 0) return 99;
-    double mse = sum / static_cast<double>(first.rgba.size());
+    double mse = sum / static_cast<double>(count);
     return 10 * std::log10(255.0 * 255.0 / mse);
 }
