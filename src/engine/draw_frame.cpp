@@ -1,4 +1,5 @@
 // The solid frame: four mitred bands inside the picture's edges.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -54,7 +55,7 @@ void FillShape(cairo_t* cr, const Polygon& shape, const std::string& colour, int
 
 Polygon Box(double x, double y, double w, double h) { return {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}}; }
 
-void DrawBands(cairo_surface_t* surface, int width, int height) {
+void DrawBands(cairo_t* cr, int width, int height) {
     const auto& frame = Settings.Frame;
     const double W = width, H = height;
     const double L = frame.SolidLeft, R = frame.SolidRight, T = frame.SolidTop, B = frame.SolidBottom;
@@ -73,13 +74,62 @@ void DrawBands(cairo_surface_t* surface, int width, int height) {
         {frame.SolidBottomColor, {{W, H}, {0, H}, {L, H - B}, {W - R, H - B}}},
         {frame.SolidLeftColor, {{0, H}, {0, 0}, {L, T}, {L, H - B}}},
     };
-    cairo_t* cr = cairo_create(surface);
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
     for (const Shape& shape : shapes) FillShape(cr, shape.points, shape.colour, width, height);
-    cairo_destroy(cr);
 }
 
 int ClampByte(int32_t value) { return value < 0 ? 0 : value > 255 ? 255 : value; }
+int ClampSide(int32_t value, int size) { return value < 0 ? 0 : value > size ? size : value; }
+
+struct Strip {
+    int x, y, width, height;
+};
+
+// Every shape lies within its side's strip (a band never reaches past its own width), so the
+// four strips along the edges hold all of the frame and the inside is never drawn or blended.
+std::vector<Strip> BorderStrips(int width, int height) {
+    const auto& f = Settings.Frame;
+    const int top = ClampSide(f.SolidTop, height), left = ClampSide(f.SolidLeft, width);
+    const int bottomStart = std::max(top, height - ClampSide(f.SolidBottom, height));
+    const int rightStart = std::max(left, width - ClampSide(f.SolidRight, width));
+    const Strip strips[] = {{0, 0, width, top},
+                            {0, bottomStart, width, height - bottomStart},
+                            {0, top, left, bottomStart - top},
+                            {rightStart, top, width - rightStart, bottomStart - top}};
+    std::vector<Strip> kept;
+    for (const Strip& strip : strips)
+        if (strip.width > 0 && strip.height > 0) kept.push_back(strip);
+    return kept;
+}
+
+cairo_surface_t* CreateSurface(int width, int height) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) return surface;
+    cairo_surface_destroy(surface);
+    return nullptr;
+}
+
+// The bands as they fall on one strip, at the frame's opacity, as a FreeImage overlay.
+FIBITMAP* DrawStrip(const Strip& strip, int width, int height) {
+    cairo_surface_t* bands = CreateSurface(strip.width, strip.height);
+    if (!bands) return nullptr;
+    cairo_t* cr = cairo_create(bands);
+    cairo_translate(cr, -strip.x, -strip.y);
+    DrawBands(cr, width, height);
+    cairo_destroy(cr);
+
+    const int opacity = ClampByte(Settings.Frame.SolidOpacity);
+    cairo_surface_t* faded = opacity < 255 ? CreateSurface(strip.width, strip.height) : bands;
+    if (faded && faded != bands) {
+        cr = cairo_create(faded);
+        cairo_set_source_surface(cr, bands, 0, 0);
+        cairo_paint_with_alpha(cr, opacity / 255.0);
+        cairo_destroy(cr);
+    }
+    FIBITMAP* overlay = SurfaceToBitmap(faded);
+    if (faded && faded != bands) cairo_surface_destroy(faded);
+    cairo_surface_destroy(bands);
+    return overlay;
+}
 
 }  // namespace
 
@@ -87,30 +137,14 @@ FIBITMAP* DrawFrame(FIBITMAP* image, int width, int height) {
     if (Settings.Frame.DoFrame == 0) return image;
     image = ConvertTo24BitsInPlace(image);
     if (!image || Settings.Frame.DoFrame != 1 || width <= 0 || height <= 0) return image;
-
-    cairo_surface_t* bands = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    if (cairo_surface_status(bands) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(bands);
+    if (static_cast<int>(FreeImage_GetWidth(image)) != width || static_cast<int>(FreeImage_GetHeight(image)) != height)
         return image;
-    }
-    DrawBands(bands, width, height);
-
-    const int opacity = ClampByte(Settings.Frame.SolidOpacity);
-    cairo_surface_t* faded = bands;
-    if (opacity < 255) {
-        faded = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-        if (cairo_surface_status(faded) == CAIRO_STATUS_SUCCESS) {
-            cairo_t* cr = cairo_create(faded);
-            cairo_set_source_surface(cr, bands, 0, 0);
-            cairo_paint_with_alpha(cr, opacity / 255.0);
-            cairo_destroy(cr);
+    for (const Strip& strip : BorderStrips(width, height)) {
+        FIBITMAP* overlay = DrawStrip(strip, width, height);
+        if (overlay) {
+            CompositeAt(image, overlay, strip.x, strip.y);
+            FreeImage_Unload(overlay);
         }
     }
-    FIBITMAP* overlay = SurfaceToBitmap(faded);
-    if (faded != bands) cairo_surface_destroy(faded);
-    cairo_surface_destroy(bands);
-
-    image = CompositeOver(image, overlay);
-    if (overlay) FreeImage_Unload(overlay);
     return image;
 }

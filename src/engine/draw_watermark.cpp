@@ -1,7 +1,6 @@
 // The watermark step: build the overlay, turn, fit and place it, blend it over the picture.
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 #include "app/job.h"
 #include "app/settings.h"
@@ -37,17 +36,6 @@ FIBITMAP* CutToPicture(FIBITMAP* overlay, int width, int height, int* x, int* y)
     return cut;
 }
 
-FIBITMAP* BlendOverlay(FIBITMAP* image, FIBITMAP* overlay, int width, int height, int x, int y) {
-    FIBITMAP* layer = FreeImage_AllocateT(FIT_BITMAP, width, height, FreeImage_GetBPP(overlay));
-    if (!layer) return image;
-    std::memset(FreeImage_GetBits(layer), 0, static_cast<size_t>(FreeImage_GetPitch(layer)) * height);
-    // Copied rather than blended at alpha 255, which would take one level off every channel of
-    // a blank layer and leave an opaque watermark slightly see-through.
-    if (FreeImage_Paste(layer, overlay, x, y, 256)) image = CompositeOver(image, layer);
-    FreeImage_Unload(layer);
-    return image;
-}
-
 }  // namespace
 
 FIBITMAP* DrawWatermark(FIBITMAP* image, int width, int height) {
@@ -70,7 +58,7 @@ FIBITMAP* DrawWatermark(FIBITMAP* image, int width, int height) {
     PlaceWatermark(width, height, FreeImage_GetWidth(overlay), FreeImage_GetHeight(overlay), &x, &y);
     overlay = CutToPicture(overlay, width, height, &x, &y);
     if (overlay) {
-        image = BlendOverlay(image, overlay, width, height, x, y);
+        CompositeAt(image, overlay, x, y);
         FreeImage_Unload(overlay);
     }
     return image;

@@ -31,8 +31,8 @@ void PlaceWatermark(int width, int height, int overlayWidth, int overlayHeight, 
 // The in-memory PNG hand-over of a drawing surface to FreeImage: a 32-bit bitmap with alpha,
 // or nullptr. The PNG buffer and the memory stream are released before it returns.
 FIBITMAP* SurfaceToBitmap(cairo_surface_t* surface);
-// Blends a 32-bit overlay over a 24-bit image of the same size; releases the image and returns
-// the result (the image itself when compositing fails).
-FIBITMAP* CompositeOver(FIBITMAP* image, FIBITMAP* overlay);
+// Blends a 32-bit overlay over the 24-bit image in place, its top-left corner at (x, y); the
+// overlay must lie wholly on the image. False (the image unchanged) when it cannot.
+bool CompositeAt(FIBITMAP* image, FIBITMAP* overlay, int x, int y);
 // The image at 24 bits per pixel; the old one is released when a new one is built.
 FIBITMAP* ConvertTo24BitsInPlace(FIBITMAP* image);

@@ -117,12 +117,18 @@ FIBITMAP* SurfaceToBitmap(cairo_surface_t* surface) {
     return bitmap;
 }
 
-FIBITMAP* CompositeOver(FIBITMAP* image, FIBITMAP* overlay) {
-    if (!image || !overlay) return image;
-    FIBITMAP* result = FreeImage_Composite(overlay, FALSE, nullptr, image);
-    if (!result) return image;
-    FreeImage_Unload(image);
-    return result;
+bool CompositeAt(FIBITMAP* image, FIBITMAP* overlay, int x, int y) {
+    if (!image || !overlay) return false;
+    const int width = static_cast<int>(FreeImage_GetWidth(overlay)), height = static_cast<int>(FreeImage_GetHeight(overlay));
+    // Only the covered part of the picture is blended: where the overlay would be transparent
+    // the picture stays as it is anyway, and a large picture is not copied whole for a small mark.
+    FIBITMAP* region = FreeImage_Copy(image, x, y, x + width, y + height);
+    FIBITMAP* blended = region ? FreeImage_Composite(overlay, FALSE, nullptr, region) : nullptr;
+    const bool pasted = blended && FreeImage_GetBPP(blended) == FreeImage_GetBPP(image) &&
+                        FreeImage_Paste(image, blended, x, y, 256);
+    if (blended) FreeImage_Unload(blended);
+    if (region) FreeImage_Unload(region);
+    return pasted;
 }
 
 FIBITMAP* ConvertTo24BitsInPlace(FIBITMAP* image) {
