@@ -248,6 +248,15 @@ TEST_F(WatermarkTest, TextLayouts) {
     }
 }
 
+// A text that is not UTF-8 is drawn whole, the stray byte shown as a replacement mark.
+TEST_F(WatermarkTest, TextThatIsNotUtf8IsDrawnWhole) {
+    ImagePtr latin1 = TextOverlay("Caf\xE9 in Latin-1");
+    ImagePtr without = TextOverlay("Caf in Latin-1");
+    ASSERT_TRUE(latin1);
+    ASSERT_TRUE(without);
+    EXPECT_GT(Width(latin1.get()), Width(without.get()));
+}
+
 TEST_F(WatermarkTest, PlainTextHasHardEdgesAndSmoothTextDoesNot) {
     Settings.Watermark.BackOpacity = 40;
     Settings.Watermark.BackColor = "0000FF";
