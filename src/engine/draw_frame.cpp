@@ -77,7 +77,6 @@ void DrawBands(cairo_t* cr, int width, int height) {
     for (const Shape& shape : shapes) FillShape(cr, shape.points, shape.colour, width, height);
 }
 
-int ClampByte(int32_t value) { return value < 0 ? 0 : value > 255 ? 255 : value; }
 int ClampSide(int32_t value, int size) { return value < 0 ? 0 : value > size ? size : value; }
 
 struct Strip {
@@ -117,7 +116,7 @@ FIBITMAP* DrawStrip(const Strip& strip, int width, int height) {
     DrawBands(cr, width, height);
     cairo_destroy(cr);
 
-    const int opacity = ClampByte(Settings.Frame.SolidOpacity);
+    const int opacity = OpacityByte(Settings.Frame.SolidOpacity);
     cairo_surface_t* faded = opacity < 255 ? CreateSurface(strip.width, strip.height) : bands;
     if (faded && faded != bands) {
         cr = cairo_create(faded);

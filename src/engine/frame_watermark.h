@@ -34,5 +34,7 @@ FIBITMAP* SurfaceToBitmap(cairo_surface_t* surface);
 // Blends a 32-bit overlay over the 24-bit image in place, its top-left corner at (x, y); the
 // overlay must lie wholly on the image. False (the image unchanged) when it cannot.
 bool CompositeAt(FIBITMAP* image, FIBITMAP* overlay, int x, int y);
+// An opacity setting as an alpha value from 0 to 255.
+int OpacityByte(int value);
 // The image at 24 bits per pixel; the old one is released when a new one is built.
 FIBITMAP* ConvertTo24BitsInPlace(FIBITMAP* image);

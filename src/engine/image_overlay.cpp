@@ -1,5 +1,6 @@
 // The image watermark: a BMP, PNG or JPEG file with opacity and optional greyscale.
 #include <cstdint>
+#include <string>
 
 #include "app/settings.h"
 #include "engine/frame_watermark.h"
@@ -15,8 +16,6 @@ FIBITMAP* LoadWatermarkImage(const std::string& path) {
     if (format == FIF_PNG || format == FIF_JPEG) return FreeImage_Load(format, path.c_str(), 0);
     return nullptr;
 }
-
-int ClampByte(int32_t value) { return value < 0 ? 0 : value > 255 ? 255 : value; }
 
 // Writes every pixel's colour and alpha rather than blending it over a start colour: opacity
 // scales the alpha, so a picture without alpha of its own (BMP, JPEG) becomes translucent too,
@@ -50,14 +49,14 @@ void CopyPixels(FIBITMAP* source, cairo_surface_t* surface, int opacity, bool gr
 FIBITMAP* BuildImageOverlay() {
     FIBITMAP* loaded = LoadWatermarkImage(Settings.Watermark.Image);
     if (!loaded) return nullptr;
-    const bool hasAlpha = FreeImage_GetBPP(loaded) == 32;
-    FIBITMAP* pixels = hasAlpha && FreeImage_GetImageType(loaded) == FIT_BITMAP ? loaded : FreeImage_ConvertTo32Bits(loaded);
+    const bool ready = FreeImage_GetBPP(loaded) == 32 && FreeImage_GetImageType(loaded) == FIT_BITMAP;
+    FIBITMAP* pixels = ready ? loaded : FreeImage_ConvertTo32Bits(loaded);
     const int width = pixels ? static_cast<int>(FreeImage_GetWidth(pixels)) : 0;
     const int height = pixels ? static_cast<int>(FreeImage_GetHeight(pixels)) : 0;
     FIBITMAP* overlay = nullptr;
     cairo_surface_t* surface = width > 0 && height > 0 ? cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height) : nullptr;
     if (surface && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-        CopyPixels(pixels, surface, ClampByte(Settings.Watermark.ImageOpacity), Settings.Watermark.ImageGreyscale != 0);
+        CopyPixels(pixels, surface, OpacityByte(Settings.Watermark.ImageOpacity), Settings.Watermark.ImageGreyscale != 0);
         overlay = SurfaceToBitmap(surface);
     }
     if (surface) cairo_surface_destroy(surface);

@@ -137,3 +137,5 @@ FIBITMAP* ConvertTo24BitsInPlace(FIBITMAP* image) {
     FreeImage_Unload(image);
     return converted;
 }
+
+int OpacityByte(int value) { return value < 0 ? 0 : value > 255 ? 255 : value; }

@@ -2,6 +2,7 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "app/settings.h"
 #include "engine/frame_watermark.h"
@@ -67,7 +68,8 @@ PangoLayout* CreateLineLayout(const TextTools& tools, const std::string& line) {
 struct TextLayout {
     std::vector<PangoLayout*> lines;
     std::vector<int> widths;
-    int textWidth = 0, textHeight = 0, advance = 0;
+    // 64 bits: a leading far out of range must not overflow the box arithmetic.
+    int64_t textWidth = 0, textHeight = 0, advance = 0;
 };
 
 void ReleaseLayout(TextLayout* layout) {
@@ -103,9 +105,9 @@ bool MeasureText(const TextTools& tools, const std::string& text, TextLayout* la
     }
     lineWidth = std::max(lineWidth, 10);
     lineHeight = std::max(lineHeight, 10);
-    layout->advance = lineHeight + Settings.Watermark.FontLeading;
+    layout->advance = int64_t{lineHeight} + Settings.Watermark.FontLeading;
     layout->textWidth = lineWidth;
-    layout->textHeight = lineHeight + static_cast<int>(lines.size() - 1) * layout->advance;
+    layout->textHeight = lineHeight + static_cast<int64_t>(lines.size() - 1) * layout->advance;
     return true;
 }
 
@@ -120,14 +122,12 @@ void DrawLines(cairo_t* cr, const TextTools& tools, const TextLayout& layout, in
     pango_cairo_update_context(cr, tools.context);
     for (size_t i = 0; i < layout.lines.size(); ++i) {
         const int x = layout.lines.size() == 1 ? padding : AlignLine(layout.widths[i], boxWidth);
-        const int y = padding + static_cast<int>(i) * layout.advance;
+        const int64_t y = padding + static_cast<int64_t>(i) * layout.advance;
         pango_layout_context_changed(layout.lines[i]);
-        cairo_move_to(cr, x, y);
+        cairo_move_to(cr, x, static_cast<double>(y));
         pango_cairo_show_layout(cr, layout.lines[i]);
     }
 }
-
-int ClampByte(int32_t value) { return value < 0 ? 0 : value > 255 ? 255 : value; }
 
 cairo_surface_t* CreateSurface(int width, int height) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
@@ -144,9 +144,9 @@ cairo_surface_t* DrawPlainBox(const TextTools& tools, const TextLayout& layout, 
     cairo_t* cr = cairo_create(text);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-    SetColour(cr, w.BackColor, ClampByte(w.BackOpacity));
+    SetColour(cr, w.BackColor, OpacityByte(w.BackOpacity));
     cairo_paint(cr);
-    SetColour(cr, w.FontColor, ClampByte(w.TextOpacity));
+    SetColour(cr, w.FontColor, OpacityByte(w.TextOpacity));
     DrawLines(cr, tools, layout, boxWidth);
     cairo_destroy(cr);
     return text;
@@ -170,9 +170,9 @@ cairo_surface_t* DrawSmoothBox(const TextTools& tools, const TextLayout& layout,
 
         cr = cairo_create(result);
         cairo_set_source_surface(cr, back, 0, 0);
-        cairo_paint_with_alpha(cr, ClampByte(w.BackOpacity) / 255.0);
+        cairo_paint_with_alpha(cr, OpacityByte(w.BackOpacity) / 255.0);
         cairo_set_source_surface(cr, text, 0, 0);
-        cairo_paint_with_alpha(cr, ClampByte(w.TextOpacity) / 255.0);
+        cairo_paint_with_alpha(cr, OpacityByte(w.TextOpacity) / 255.0);
         cairo_destroy(cr);
     }
     if (text) cairo_surface_destroy(text);
@@ -193,8 +193,8 @@ FIBITMAP* BuildTextOverlay() {
         const int64_t boxWidth = layout.textWidth + 2 * padding, boxHeight = layout.textHeight + 2 * padding;
         // cairo's image surfaces stop at 32767 pixels a side.
         if (boxWidth > 0 && boxHeight > 0 && boxWidth <= 32767 && boxHeight <= 32767) {
-            cairo_surface_t* box = antialias ? DrawSmoothBox(tools, layout, boxWidth, boxHeight)
-                                             : DrawPlainBox(tools, layout, boxWidth, boxHeight);
+            const int w = static_cast<int>(boxWidth), h = static_cast<int>(boxHeight);
+            cairo_surface_t* box = antialias ? DrawSmoothBox(tools, layout, w, h) : DrawPlainBox(tools, layout, w, h);
             overlay = SurfaceToBitmap(box);
             if (box) cairo_surface_destroy(box);
         }

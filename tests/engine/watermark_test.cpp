@@ -385,13 +385,14 @@ TEST_F(WatermarkTest, NothingToDrawOnlyTurnsThePictureTo24Bits) {
         int mode;
         bool font;
         std::string text, image;
-        int frame;
+        int frame, leading;
     } cases[] = {
-        {"no font", 1, false, "Text", "", 0},
-        {"empty text", 1, true, "", "", 0},
-        {"no room inside the frame", 1, true, "Text", "", 40},
-        {"unreadable image", 2, true, "", folder + "notes.txt", 0},
-        {"missing image", 2, true, "", folder + "gone.png", 0},
+        {"no font", 1, false, "Text", "", 0, 0},
+        {"empty text", 1, true, "", "", 0, 0},
+        {"no room inside the frame", 1, true, "Text", "", 40, 0},
+        {"leading beyond any surface", 1, true, "a%eol%b", "", 0, 2147483647},
+        {"unreadable image", 2, true, "", folder + "notes.txt", 0, 0},
+        {"missing image", 2, true, "", folder + "gone.png", 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -400,6 +401,7 @@ TEST_F(WatermarkTest, NothingToDrawOnlyTurnsThePictureTo24Bits) {
         Settings.Watermark.DoWatermark = static_cast<int8_t>(c.mode);
         Settings.Watermark.Text = c.text;
         Settings.Watermark.Image = c.image;
+        Settings.Watermark.FontLeading = c.leading;
         Settings.Watermark.TextBoundary = 1;
         Settings.Frame.DoFrame = c.frame ? 1 : 0;
         Settings.Frame.SolidLeft = Settings.Frame.SolidRight = Settings.Frame.SolidTop = Settings.Frame.SolidBottom = c.frame;
