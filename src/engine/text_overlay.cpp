@@ -52,7 +52,7 @@ bool CreateTextTools(bool antialias, TextTools* tools) {
     return true;
 }
 
-// One layout per line; a newline inside a line is drawn, not obeyed, as on the original.
+// One layout per line: only "%eol%" breaks lines, a newline character does not.
 PangoLayout* CreateLineLayout(const TextTools& tools, const std::string& line) {
     PangoLayout* layout = pango_layout_new(tools.context);
     pango_layout_set_single_paragraph_mode(layout, TRUE);
