@@ -13,6 +13,9 @@
 #include "app/settings_file.h"
 #include "platform/platform.h"
 #include "ui/texts.h"
+#include "ui/themes.h"
+#include "ui/window/image_sets.h"
+#include "ui/window/main_window.h"
 
 namespace {
 volatile std::sig_atomic_t closeRequested = 0;
@@ -29,21 +32,6 @@ void BuildSettingsPath() {
     Settings.SettingsPath = folder + "config.ini";
 }
 
-// Copies the main window's state into [Window] as the shutdown rule says.
-void RecordWindowGeometry(wxFrame* frame) {
-    if (frame->IsMaximized()) {
-        Settings.Window.IsMaximized = 1;
-    } else if (!frame->IsIconized()) {
-        Settings.Window.IsMaximized = 0;
-        wxSize inner = frame->GetClientSize();
-        wxPoint outer = frame->GetPosition();
-        Settings.Window.Width = inner.GetWidth();
-        Settings.Window.Height = inner.GetHeight();
-        Settings.Window.X = outer.x;
-        Settings.Window.Y = outer.y;
-    }
-}
-
 class KestrixApp : public wxApp {
 public:
     bool OnInit() override {
@@ -54,13 +42,14 @@ public:
         LoadSettings();
         BuildUiText();
         ResetJob();
+        SetInputFileTakeUp(TakeUpInputFile);
+        LoadBuiltInImages();
+        ScanThemes();
+        ApplyTheme(true, true, true);
 
-        frame_ = new wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(TitleText(kProductName, kVersionNumber, true)),
-                             wxPoint(Settings.Window.X, Settings.Window.Y), wxDefaultSize);
-        frame_->SetClientSize(Settings.Window.Width, Settings.Window.Height);
+        frame_ = CreateMainWindow();
+        if (!frame_) return false;
         frame_->Bind(wxEVT_CLOSE_WINDOW, &KestrixApp::OnClose, this);
-        if (Settings.Window.IsMaximized) frame_->Maximize(true);
-        frame_->Show();
         Bind(wxEVT_END_SESSION, [this](wxCloseEvent&) { frame_->Close(true); });
 
         // Signals only set a flag; the close happens on the main thread like a click on the close box.
@@ -74,7 +63,7 @@ public:
 private:
     void OnClose(wxCloseEvent&) {
         timer_.Stop();
-        RecordWindowGeometry(frame_);
+        RecordMainWindowGeometry();
         if (Settings.Advanced.OutFoldersHistory == 0) Settings.File.RecentOutFolders.clear();
         SaveSettings();
         frame_->Destroy();

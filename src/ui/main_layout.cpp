@@ -1,0 +1,23 @@
+#include "ui/main_layout.h"
+
+#include <algorithm>
+
+int MainInnerHeight(const MainBarHeights& bars) {
+    int needed = bars.menuBar + bars.toolbar + bars.statusBar + kMainContainerMinHeight + kMainNoticeBand;
+    return std::max(kMainInnerHeight, needed);
+}
+
+MainLayout ComputeMainLayout(int innerWidth, const MainBarHeights& bars) {
+    int width = std::max(kMainMinInnerWidth, innerWidth);
+    int height = MainInnerHeight(bars);
+    MainLayout layout;
+    // The toolbar belongs to the frame on GTK, so the container starts at the client area's top.
+    layout.containerY = 0;
+    layout.containerWidth = width;
+    layout.containerHeight = height - bars.menuBar - bars.toolbar - bars.statusBar - kMainNoticeBand;
+    layout.fieldWidth = width - 160;
+    layout.fieldButtonX = width - 146;
+    layout.convertX = width - 110;
+    layout.noticeY = layout.containerHeight + 10;
+    return layout;
+}

@@ -1,0 +1,31 @@
+// Where the main window's controls go for a given size. No window code here.
+#pragma once
+
+constexpr int kMainMinInnerWidth = 510;
+// The inner height (menu bar to status bar) the window is held at, unless its bars need more.
+constexpr int kMainInnerHeight = 260;
+// Room below the container for the notice line.
+constexpr int kMainNoticeBand = 40;
+// The container must show the whole Convert button: it spans y 20 to 120.
+constexpr int kMainContainerMinHeight = 124;
+
+struct MainBarHeights {
+    int menuBar = 0;
+    int toolbar = 0;
+    int statusBar = 0;
+};
+
+struct MainLayout {
+    int containerY = 0;  // in the frame's client area, which starts below the toolbar on GTK
+    int containerWidth = 0;
+    int containerHeight = 0;
+    int fieldWidth = 0;    // input field and both drop-downs
+    int fieldButtonX = 0;  // the three field buttons, at y 19, 59 and 99 of the container
+    int convertX = 0;
+    int noticeY = 0;  // in the frame's client area
+};
+
+// The fixed inner height: 260, grown when tall bars would clip the Convert button.
+int MainInnerHeight(const MainBarHeights& bars);
+// Layout for an inner width and the fixed inner height; widths below the minimum count as the minimum.
+MainLayout ComputeMainLayout(int innerWidth, const MainBarHeights& bars);

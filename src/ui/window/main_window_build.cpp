@@ -1,0 +1,122 @@
+#include <wx/statusbr.h>
+
+#include "app/identity.h"
+#include "app/settings.h"
+#include "ui/catalogues.h"
+#include "ui/texts.h"
+#include "ui/window/image_sets.h"
+#include "ui/window/main_window.h"
+#include "ui/window/main_window_parts.h"
+
+MainWindowPartsRecord MainWindowParts;
+
+namespace {
+wxString Ui(const char* group, const char* key) { return wxString::FromUTF8(GetUiText(group, key)); }
+
+wxStaticText* AddLabel(const char* key, int y) {
+    return new wxStaticText(MainWindowParts.container, wxID_ANY, Ui("General", key), wxPoint(10, y), wxSize(350, 20),
+                            wxST_NO_AUTORESIZE);
+}
+
+wxBitmapComboBox* AddDropDown(int y) {
+    return new wxBitmapComboBox(MainWindowParts.container, wxID_ANY, wxEmptyString, wxPoint(10, y), wxSize(350, 21),
+                                0, nullptr, wxCB_READONLY);
+}
+
+void BuildControls() {
+    MainWindowPartsRecord& parts = MainWindowParts;
+    wxFrame* frame = parts.frame;
+    int width = Settings.Window.Width;
+    parts.container = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(width, MainInnerHeight(parts.bars) - 130));
+    parts.inputLabel = AddLabel("Input File", 5);
+    parts.inputField = new wxTextCtrl(parts.container, wxID_ANY, wxEmptyString, wxPoint(10, 20), wxSize(350, 20));
+    BuildFieldButtons();
+    parts.outputFolderLabel = AddLabel("Output Folder", 45);
+    parts.outputFolderCombo = AddDropDown(60);
+    parts.outputFormatLabel = AddLabel("Output Format", 85);
+    parts.outputFormatCombo = AddDropDown(100);
+    parts.convertButton = new wxBitmapButton(parts.container, CommandId(kCommandConvert), MainImage("Convert"),
+                                             wxPoint(400, 20), wxSize(100, 100));
+    parts.convertButton->SetToolTip(Ui("Menu", "Convert"));
+    // The maker's notice: the product, its licence and who makes it.
+    std::string notice = TitleText(kProductName, kVersionNumber, false) + " \xC2\xB7 freeware by " + kVendorFolder;
+    parts.notice = new wxStaticText(frame, wxID_ANY, wxString::FromUTF8(notice), wxPoint(10, 0), wxSize(350, 20),
+                                    wxST_NO_AUTORESIZE);
+}
+
+void BuildShortcuts() {
+    wxAcceleratorEntry entries[] = {
+        {wxACCEL_CTRL, 'N', CommandId(kCommandNew)},
+        {wxACCEL_ALT, 'X', CommandId(kCommandExit)},
+        {wxACCEL_NORMAL, WXK_F5, CommandId(kCommandConvert)},
+        {wxACCEL_NORMAL, WXK_F1, CommandId(kCommandManual)},
+    };
+    MainWindowParts.frame->SetAcceleratorTable(wxAcceleratorTable(std::size(entries), entries));
+}
+}  // namespace
+
+wxFrame* MainWindowFrame() { return MainWindowParts.frame; }
+
+wxFrame* CreateMainWindow() {
+    ApplyApplicationStyle();
+    MainWindowPartsRecord& parts = MainWindowParts;
+    parts = MainWindowPartsRecord{};
+    wxString title = wxString::FromUTF8(TitleText(kProductName, kVersionNumber, true));
+    auto* frame = new wxFrame;
+    if (!frame->Create(nullptr, wxID_ANY, title, wxPoint(Settings.Window.X, Settings.Window.Y),
+                       wxSize(std::max(kMainMinInnerWidth, static_cast<int>(Settings.Window.Width)), kMainInnerHeight),
+                       wxDEFAULT_FRAME_STYLE)) {
+        delete frame;
+        return nullptr;
+    }
+    parts.frame = frame;
+    BuildMenuBar();
+    BuildToolbar();
+    wxStatusBar* status = parts.frame->CreateStatusBar(1);
+    if (status) parts.bars.statusBar = status->GetSize().GetHeight();
+    BuildControls();
+    AcceptDroppedFiles();
+    BuildShortcuts();
+    ApplyMainWindowSizeLimits();
+    parts.frame->SetClientSize(std::max(kMainMinInnerWidth, static_cast<int>(Settings.Window.Width)),
+                               parts.frame->GetMinClientSize().GetHeight());
+
+    // Finishing the start-up.
+    BuildFormatCatalogues();
+    BindMainWindowEvents();
+    if (Settings.Window.IsMaximized) parts.frame->Maximize(true);
+    if (Settings.File.RecentOutFolders.empty()) parts.outputFolderCombo->Append(wxEmptyString, MenuIcon("FavFolder"));
+    FillOutputFormatCombo(parts.outputFormatCombo, true);
+    RunNewCommand();
+    parts.frame->Show();
+    LayoutMainWindow();
+    return parts.frame;
+}
+
+void SetStatusLine(const std::string& text) {
+    if (MainWindowParts.frame && MainWindowParts.frame->GetStatusBar())
+        MainWindowParts.frame->SetStatusText(wxString::FromUTF8(text));
+}
+
+std::string InputFieldText() {
+    return MainWindowParts.inputField ? MainWindowParts.inputField->GetValue().utf8_string() : "";
+}
+
+void SetInputFieldText(const std::string& text) {
+    if (MainWindowParts.inputField) MainWindowParts.inputField->ChangeValue(wxString::FromUTF8(text));
+}
+
+std::string OutputFolderText() {
+    return MainWindowParts.outputFolderCombo ? MainWindowParts.outputFolderCombo->GetStringSelection().utf8_string()
+                                             : "";
+}
+
+int SelectedOutputFormatData() {
+    wxBitmapComboBox* combo = MainWindowParts.outputFormatCombo;
+    if (!combo || combo->GetSelection() == wxNOT_FOUND) return -1;
+    return static_cast<int>(reinterpret_cast<intptr_t>(combo->GetClientData(combo->GetSelection())));
+}
+
+void EnableMainWindowCommands(bool enable) {
+    if (MainWindowParts.frame) MainWindowParts.frame->Enable(enable);
+}
