@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/settings.h"
+
 int MainInnerHeight(const MainBarHeights& bars) {
     int needed = bars.menuBar + bars.toolbar + bars.statusBar + kMainContainerMinHeight + kMainNoticeBand;
     return std::max(kMainInnerHeight, needed);
@@ -20,4 +22,16 @@ MainLayout ComputeMainLayout(int innerWidth, const MainBarHeights& bars) {
     layout.convertX = width - 110;
     layout.noticeY = layout.containerHeight + 10;
     return layout;
+}
+
+void RecordMainWindowState(const MainWindowState& state) {
+    if (state.maximized) {
+        Settings.Window.IsMaximized = 1;
+        return;
+    }
+    if (state.minimized) return;
+    Settings.Window.IsMaximized = 0;
+    Settings.Window.Width = state.innerWidth;
+    Settings.Window.X = state.x;
+    Settings.Window.Y = state.y;
 }

@@ -29,3 +29,16 @@ struct MainLayout {
 int MainInnerHeight(const MainBarHeights& bars);
 // Layout for an inner width and the fixed inner height; widths below the minimum count as the minimum.
 MainLayout ComputeMainLayout(int innerWidth, const MainBarHeights& bars);
+
+// The main window's state at shutdown, as the window reports it.
+struct MainWindowState {
+    bool maximized = false;
+    bool minimized = false;
+    int innerWidth = 0;
+    int x = 0;  // outer top-left corner, screen coordinates
+    int y = 0;
+};
+// Writes [Window]: maximised sets the flag and keeps the stored geometry, minimised changes nothing,
+// otherwise the flag is cleared and width and corner are taken. The height is the layout's, so
+// [Window] Height keeps its value.
+void RecordMainWindowState(const MainWindowState& state);

@@ -99,16 +99,15 @@ void SetStatusLine(const std::string& text) {
 }
 
 std::string InputFieldText() {
-    return MainWindowParts.inputField ? MainWindowParts.inputField->GetValue().utf8_string() : "";
+    return MainWindowParts.inputField ? FromWx(MainWindowParts.inputField->GetValue()) : "";
 }
 
 void SetInputFieldText(const std::string& text) {
-    if (MainWindowParts.inputField) MainWindowParts.inputField->ChangeValue(wxString::FromUTF8(text));
+    if (MainWindowParts.inputField) MainWindowParts.inputField->ChangeValue(ToWx(text));
 }
 
 std::string OutputFolderText() {
-    return MainWindowParts.outputFolderCombo ? MainWindowParts.outputFolderCombo->GetStringSelection().utf8_string()
-                                             : "";
+    return MainWindowParts.outputFolderCombo ? FromWx(MainWindowParts.outputFolderCombo->GetStringSelection()) : "";
 }
 
 int SelectedOutputFormatData() {

@@ -1,0 +1,291 @@
+#include "ui/window/main_window.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/bmpcbox.h>
+#include <wx/frame.h>
+#include <wx/menu.h>
+
+class CancellingModalHook;
+#define wxTEST_DIALOG_HOOK_CLASS CancellingModalHook
+#include <wx/testing.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "app/job.h"
+#include "app/settings.h"
+#include "platform/platform.h"
+#include "support/test_support.h"
+#include "ui/texts.h"
+#include "ui/themes.h"
+#include "ui/window/image_sets.h"
+#include "ui/window/main_window_parts.h"
+
+// Unexpected dialogs fail the test and are cancelled instead of waiting for a user who never comes.
+class CancellingModalHook : public wxTestingModalHook {
+public:
+    using wxTestingModalHook::wxTestingModalHook;
+
+protected:
+    int Enter(wxDialog* dialog) override {
+        int answer = wxTestingModalHook::Enter(dialog);
+        return answer == wxID_NONE ? wxID_CANCEL : answer;
+    }
+    void ReportFailure(const wxString& message) override { ADD_FAILURE() << message.utf8_string(); }
+};
+
+namespace {
+class WxEnvironment : public testing::Environment {
+public:
+    void SetUp() override {
+        wxApp::SetInstance(new wxApp);
+        static char name[] = "main_window_test";
+        static char* argv[] = {name, nullptr};
+        int argc = 1;
+        started_ = wxEntryStart(argc, argv);
+        if (started_) wxTheApp->CallOnInit();
+    }
+    void TearDown() override {
+        if (started_) wxEntryCleanup();
+    }
+    static bool started_;
+};
+bool WxEnvironment::started_ = false;
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxEnvironment);
+
+void LetWindowsSettle() {
+    for (int i = 0; i < 20; ++i) wxYield();
+}
+}  // namespace
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(WxEnvironment::started_) << "needs a display: run under xvfb-run";
+        ApplyDefaults(false);
+        BuildUiText();
+        ResetJob();
+        SetInputFileTakeUp(TakeUpInputFile);
+        LoadBuiltInImages();
+        ScanThemes();
+        ApplyTheme(true, true, true);
+    }
+    void TearDown() override {
+        if (wxFrame* frame = MainWindowFrame()) frame->Destroy();
+        LetWindowsSettle();
+        SetInputFileTakeUp(nullptr);
+    }
+    wxFrame* Open() {
+        wxFrame* frame = CreateMainWindow();
+        EXPECT_NE(frame, nullptr);
+        LetWindowsSettle();
+        return frame;
+    }
+};
+
+// Where a control sits inside the container, and how wide it is.
+struct Placement {
+    wxWindow* window;
+    int x;
+    int width;
+};
+
+TEST_F(MainWindowTest, LayoutFollowsTheWidthAndHoldsTheHeight) {
+    wxFrame* frame = Open();
+    ASSERT_NE(frame, nullptr);
+    struct Case {
+        int width;
+        int field;
+        int button;
+        int convert;
+    };
+    const Case cases[] = {{510, 350, 364, 400}, {800, 640, 654, 690}};
+    MainWindowPartsRecord& parts = MainWindowParts;
+    int fixedHeight = frame->GetClientSize().GetHeight();
+    for (const Case& c : cases) {
+        frame->SetClientSize(c.width, fixedHeight + 100);
+        LetWindowsSettle();
+        ASSERT_EQ(frame->GetClientSize().GetWidth(), c.width);
+        EXPECT_EQ(frame->GetClientSize().GetHeight(), fixedHeight) << "the height cannot change";
+        for (const Placement& p : std::vector<Placement>{{parts.inputField, 10, c.field},
+                                                         {parts.outputFolderCombo, 10, c.field},
+                                                         {parts.outputFormatCombo, 10, c.field},
+                                                         {parts.fieldButtons[0], c.button, 24},
+                                                         {parts.fieldButtons[1], c.button, 24},
+                                                         {parts.fieldButtons[2], c.button, 24},
+                                                         {parts.convertButton, c.convert, 100}}) {
+            EXPECT_EQ(p.window->GetPosition().x, p.x) << c.width;
+            EXPECT_EQ(p.window->GetSize().GetWidth(), p.width) << c.width;
+        }
+        EXPECT_EQ(parts.fieldButtons[2]->GetPosition().y, 99);
+        // The whole Convert button and the notice line stay inside the window.
+        EXPECT_LE(parts.convertButton->GetRect().GetBottom(), parts.container->GetSize().GetHeight());
+        EXPECT_LE(parts.notice->GetRect().GetBottom(), fixedHeight);
+    }
+    frame->SetClientSize(300, fixedHeight - 50);
+    LetWindowsSettle();
+    EXPECT_EQ(frame->GetClientSize().GetWidth(), 510) << "no narrower than 510";
+    EXPECT_EQ(frame->GetClientSize().GetHeight(), fixedHeight);
+    const MainBarHeights& bars = MainWindowParts.bars;
+    EXPECT_EQ(bars.menuBar + bars.toolbar + fixedHeight + bars.statusBar, MainInnerHeight(bars));
+}
+
+TEST_F(MainWindowTest, StartsReadyWithOneFormatAndAnEmptyFolder) {
+    Settings.Output.Format = "png";  // not offered: the first item is still selected
+    ASSERT_NE(Open(), nullptr);
+    wxBitmapComboBox* formats = MainWindowParts.outputFormatCombo;
+    ASSERT_EQ(formats->GetCount(), 1u);
+    EXPECT_EQ(formats->GetString(0).utf8_string(), "DDS (DirectDraw Surface)");
+    EXPECT_EQ(SelectedOutputFormatData(), 0);
+    EXPECT_EQ(MainWindowParts.outputFolderCombo->GetCount(), 1u) << "an empty history shows one empty item";
+    EXPECT_EQ(OutputFolderText(), "");
+    EXPECT_EQ(MainWindowFrame()->GetStatusBar()->GetStatusText().utf8_string(), "Ready");
+    EXPECT_EQ(MainWindowFrame()->GetTitle().utf8_string(), "Quarvel 2.9 - FREEWARE");
+}
+
+TEST_F(MainWindowTest, DroppingFilesTakesTheFirstAndItsFolder) {
+    std::string folder = ScratchFolder("drop");
+    for (const char* name : {"one.bmp", "two.bmp", "three.dib", "notes.png"}) WriteFileText(folder + name, "BM");
+    ASSERT_NE(Open(), nullptr);
+
+    TakeDroppedFiles({folder + "one.bmp", folder + "two.bmp", folder + "three.dib"});
+    EXPECT_EQ(InputFieldText(), folder + "one.bmp");
+    EXPECT_EQ(InputList.size(), 1u);
+    EXPECT_EQ(InputList.count(folder + "one.bmp"), 1u);
+    EXPECT_EQ(OutputFolderText(), folder) << "the first file's folder becomes the output folder";
+    EXPECT_EQ(Job.OutputFolder, folder);
+    EXPECT_EQ(Settings.File.RecentOutFolders, folder);
+
+    // Replaced by a later accepted file; the chosen output folder stays.
+    std::string other = ScratchFolder("drop-other");
+    WriteFileText(other + "four.dib", "BM");
+    TakeDroppedFiles({other + "four.dib"});
+    EXPECT_EQ(InputFieldText(), other + "four.dib");
+    EXPECT_EQ(OutputFolderText(), folder);
+
+    // Nothing accepted, nothing changes: wrong type, empty file, empty list.
+    WriteFileText(other + "empty.bmp", "");
+    for (const std::vector<std::string>& drop : std::vector<std::vector<std::string>>{
+             {folder + "notes.png"}, {other + "empty.bmp"}, {}, {""}}) {
+        TakeDroppedFiles(drop);
+        EXPECT_EQ(InputFieldText(), other + "four.dib");
+    }
+}
+
+TEST_F(MainWindowTest, AwkwardDropsNeitherCrashNorHang) {
+    ASSERT_NE(Open(), nullptr);
+    std::string folder = ScratchFolder("awkward");
+    std::string spaced = folder + "with  blanks\nand a line feed.bmp";
+    WriteFileText(spaced, "BM");
+    std::vector<std::string> many;
+    many.push_back(spaced);
+    for (int i = 0; i < 500; ++i) many.push_back(folder + "missing" + std::to_string(i) + ".bmp");
+    TakeDroppedFiles(many);
+    EXPECT_EQ(InputFieldText(), spaced) << "a path is taken whole, line feed and all";
+
+    // Bytes that are not UTF-8 come back out of the field unchanged.
+    std::string latin = folder + "caf\xe9.bmp";
+    TakeDroppedFiles({latin});
+    EXPECT_EQ(InputFieldText(), latin);
+
+    // A folder named like a picture is accepted as the path says; the Convert checks refuse it later.
+    std::string named = folder + "album.bmp";
+    ASSERT_EQ(mkdir(named.c_str(), 0700), 0);
+    TakeDroppedFiles({named});
+    EXPECT_EQ(InputFieldText(), named);
+}
+
+TEST_F(MainWindowTest, NewKeepsTheHistory) {
+    Settings.File.RecentOutFolders = "/a/\t/b/\t/c/";
+    ASSERT_NE(Open(), nullptr);
+    wxBitmapComboBox* folders = MainWindowParts.outputFolderCombo;
+    ASSERT_EQ(folders->GetCount(), 3u);
+    EXPECT_EQ(OutputFolderText(), "") << "start-up runs New, which empties the shown folder";
+    SetInputFieldText("/x/picture.bmp");
+    folders->SetSelection(1);
+    RunMainCommand(kCommandNew);
+    EXPECT_EQ(InputFieldText(), "");
+    EXPECT_EQ(OutputFolderText(), "");
+    ASSERT_EQ(folders->GetCount(), 3u);
+    EXPECT_EQ(folders->GetString(2).utf8_string(), "/c/");
+    EXPECT_EQ(Settings.File.RecentOutFolders, "/a/\t/b/\t/c/");
+}
+
+TEST_F(MainWindowTest, ChosenOutputFolderLeadsTheHistory) {
+    Settings.File.RecentOutFolders = "/a/\t/b/";
+    ASSERT_NE(Open(), nullptr);
+    std::string chosen = ScratchFolder("chosen");
+    std::string file = chosen + "file.txt";
+    WriteFileText(file, "x");
+    for (const std::string& refused : {std::string(""), file, chosen + "missing"}) {
+        TakeChosenOutputFolder(refused);
+        EXPECT_EQ(Settings.File.RecentOutFolders, "/a/\t/b/") << refused;
+    }
+    std::string bare = chosen.substr(0, chosen.size() - 1);  // as folder dialogs answer
+    TakeChosenOutputFolder(bare);
+    EXPECT_EQ(Settings.File.RecentOutFolders, chosen + "\t/a/\t/b/");
+    EXPECT_EQ(Job.OutputFolder, chosen);
+    EXPECT_EQ(OutputFolderText(), chosen);
+    EXPECT_EQ(MainWindowParts.outputFolderCombo->GetCount(), 3u);
+}
+
+TEST_F(MainWindowTest, HistoryOfOnlyTabsShowsNoFolder) {
+    Settings.File.RecentOutFolders = std::string(10000, '\t');
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_EQ(MainWindowParts.outputFolderCombo->GetCount(), 0u);
+    EXPECT_EQ(OutputFolderText(), "");
+    std::string folder = ScratchFolder("tabs");
+    WriteFileText(folder + "a.bmp", "BM");
+    TakeDroppedFiles({folder + "a.bmp"});
+    EXPECT_EQ(Settings.File.RecentOutFolders, folder);
+    EXPECT_EQ(OutputFolderText(), folder);
+}
+
+TEST_F(MainWindowTest, ShutdownRecordsGeometry) {
+    Settings.Window.Width = 640;
+    Settings.Window.Height = 300;
+    Settings.Window.X = 40;
+    Settings.Window.Y = 30;
+    wxFrame* frame = Open();
+    ASSERT_NE(frame, nullptr);
+    frame->SetClientSize(720, frame->GetClientSize().GetHeight());
+    frame->Move(70, 50);
+    LetWindowsSettle();
+    RecordMainWindowGeometry();
+    EXPECT_EQ(Settings.Window.IsMaximized, 0);
+    EXPECT_EQ(Settings.Window.Width, 720);
+    EXPECT_EQ(Settings.Window.Height, 300) << "the fixed height is the layout's, not a setting";
+    EXPECT_EQ(Settings.Window.X, 70);
+    EXPECT_EQ(Settings.Window.Y, 50);
+
+}
+
+TEST_F(MainWindowTest, HelpCommandsHandTheirTargetToTheOpenAction) {
+    std::string bin = ScratchFolder("opener");
+    std::string record = bin + "opened.txt";
+    WriteFileText(bin + "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + record + "'\n");
+    ASSERT_EQ(chmod((bin + "xdg-open").c_str(), 0755), 0);
+    std::string path = bin + ":" + (getenv("PATH") ? getenv("PATH") : "");
+    setenv("PATH", path.c_str(), 1);
+    ASSERT_NE(Open(), nullptr);
+    const struct {
+        int command;
+        std::string target;
+    } cases[] = {
+        {kCommandManual, ProgramFolder() + "kestrix.html"},
+        {kCommandFeedback, "mailto:support@marrowfen.example?subject=Quarvel%202.9%20Feedback"},
+        {kCommandHomepage, "https://www.marrowfen.example/kestrix/"},
+    };
+    std::string expected;
+    for (const auto& c : cases) {
+        RunMainCommand(c.command);
+        expected += c.target + "\n";
+        // The opener runs detached; wait for its line.
+        for (int i = 0; i < 100 && ReadFileText(record) != expected; ++i) usleep(20000);
+        EXPECT_EQ(ReadFileText(record), expected);
+    }
+}
