@@ -63,7 +63,7 @@ FIBITMAP* ToEightBitChannels(FIBITMAP* image) {
     return result;
 }
 
-// Fills the bound DevIL image with the picture as bottom-up BGRA and releases the picture as
+// Fills the bound DevIL image with the picture as BGRA and releases the picture as
 // soon as its pixels are copied, so the two full-size copies overlap only briefly.
 bool HandOverToDevil(FIBITMAP* image) {
     FIBITMAP* standard = ToEightBitChannels(image);
@@ -73,9 +73,14 @@ bool HandOverToDevil(FIBITMAP* image) {
     // The picture is a single slice; DevIL allocates the pixel store and the copy fills it.
     bool made = width > 0 && height > 0 &&
                 ilTexImage(width, height, 1, 4, IL_BGRA, IL_UNSIGNED_BYTE, nullptr) == IL_TRUE && ilGetData();
-    if (made)
+    if (made) {
+        // Rows top-down with the origin said so: a bottom-up image makes DevIL's DDS writer encode
+        // a flipped full copy (measured at 4096 x 4096: 64 MB more at its peak, and that path's
+        // DXT1 blocks came out coarser on detailed pictures).
         FreeImage_ConvertToRawBits(ilGetData(), standard, static_cast<int>(width * 4), 32, FI_RGBA_RED_MASK,
-                                   FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK, FALSE);
+                                   FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK, TRUE);
+        ilRegisterOrigin(IL_ORIGIN_UPPER_LEFT);
+    }
     FreeImage_Unload(standard);
     return made;
 }

@@ -117,18 +117,16 @@ inline Picture EncodeThroughDevil(const Picture& picture, const std::string& scr
     ILuint name = 0;
     ilGenImages(1, &name);
     ilBindImage(name);
-    // Bottom-up BGRA, as the converter hands its pictures over.
+    // Top-down BGRA with an upper-left origin, as the converter hands its pictures over.
     std::vector<uint8_t> bgra(picture.rgba.size());
-    for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < picture.width; ++x) {
-            const uint8_t* in = &picture.rgba[(static_cast<size_t>(y) * picture.width + x) * 4];
-            uint8_t* out = &bgra[(static_cast<size_t>(picture.height - 1 - y) * picture.width + x) * 4];
-            out[0] = in[2];
-            out[1] = in[1];
-            out[2] = in[0];
-            out[3] = in[3];
-        }
+    for (size_t i = 0; i < picture.rgba.size(); i += 4) {
+        bgra[i] = picture.rgba[i + 2];
+        bgra[i + 1] = picture.rgba[i + 1];
+        bgra[i + 2] = picture.rgba[i];
+        bgra[i + 3] = picture.rgba[i + 3];
+    }
     ilTexImage(picture.width, picture.height, 1, 4, IL_BGRA, IL_UNSIGNED_BYTE, bgra.data());
+    ilRegisterOrigin(IL_ORIGIN_UPPER_LEFT);
     ilEnable(IL_FILE_OVERWRITE);
     ilSave(IL_DDS, scratchPath.c_str());
     ilDeleteImages(1, &name);
