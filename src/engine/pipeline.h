@@ -16,7 +16,8 @@ constexpr int kMaxBmpSide = 16384;
 
 // Reads and checks the BMP header, then loads the picture with FreeImage: valid variants the
 // library mishandles (V4/V5 and 52/56-byte headers, RLE4/RLE8, alpha bitfields) are rewritten in
-// memory into the plain form first; every other file is loaded from its path. A 32-bit file
+// memory into the plain form first (32-bit bitfields in another byte order too, and pixels an RLE
+// stream leaves unset become transparent); every other file is loaded from its path. A 32-bit file
 // without an alpha mask whose fourth byte is 0 everywhere comes back opaque. nullptr on failure.
 FIBITMAP* LoadBmpImage(const std::string& path);
 
