@@ -57,8 +57,12 @@ public:
 bool WxEnvironment::started_ = false;
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxEnvironment);
 
+// GTK allocates sizes from its frame clock, a little after the calls that change them.
 void LetWindowsSettle() {
-    for (int i = 0; i < 20; ++i) wxYield();
+    for (int i = 0; i < 20; ++i) {
+        wxYield();
+        wxMilliSleep(5);
+    }
 }
 }  // namespace
 
@@ -288,4 +292,19 @@ TEST_F(MainWindowTest, HelpCommandsHandTheirTargetToTheOpenAction) {
         for (int i = 0; i < 100 && ReadFileText(record) != expected; ++i) usleep(20000);
         EXPECT_EQ(ReadFileText(record), expected);
     }
+}
+
+TEST_F(MainWindowTest, LargerToolbarPicturesKeepConvertWhole) {
+    wxFrame* frame = Open();
+    ASSERT_NE(frame, nullptr);
+    Settings.Interface.UISize = 4;  // 64 pixels
+    InterfaceReload = 2;
+    ApplyPreferencesToMainWindow();
+    LetWindowsSettle();
+    EXPECT_EQ(InterfaceReload, 0);
+    EXPECT_EQ(frame->GetToolBar()->GetToolBitmapSize(), wxSize(64, 64));
+    EXPECT_GE(MainWindowParts.bars.toolbar, 64);
+    EXPECT_EQ(MainWindowParts.bars.toolbar, frame->GetToolBar()->GetSize().GetHeight());
+    EXPECT_LE(MainWindowParts.convertButton->GetRect().GetBottom(), MainWindowParts.container->GetSize().GetHeight());
+    EXPECT_LE(MainWindowParts.notice->GetRect().GetBottom(), frame->GetClientSize().GetHeight());
 }

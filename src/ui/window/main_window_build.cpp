@@ -73,13 +73,13 @@ wxFrame* CreateMainWindow() {
     BuildMenuBar();
     BuildToolbar();
     wxStatusBar* status = parts.frame->CreateStatusBar(1);
-    if (status) parts.bars.statusBar = status->GetSize().GetHeight();
+    parts.bars.statusBar = BarHeight(status, parts.bars.statusBar);
     BuildControls();
     AcceptDroppedFiles();
     BuildShortcuts();
-    ApplyMainWindowSizeLimits();
     parts.frame->SetClientSize(std::max(kMainMinInnerWidth, static_cast<int>(Settings.Window.Width)),
-                               parts.frame->GetMinClientSize().GetHeight());
+                               parts.frame->GetClientSize().GetHeight());
+    ApplyMainWindowSizeLimits();
 
     // Finishing the start-up.
     BuildFormatCatalogues();

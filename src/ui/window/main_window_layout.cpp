@@ -3,6 +3,13 @@
 
 #include "ui/window/main_window_parts.h"
 
+int BarHeight(wxWindow* bar, int known) {
+    if (!bar) return known;
+    if (bar->GetSize().GetHeight() > 1) return bar->GetSize().GetHeight();
+    if (bar->GetBestSize().GetHeight() > 1) return bar->GetBestSize().GetHeight();
+    return known;
+}
+
 namespace {
 // The client area lies between the bars; the menu bar, toolbar and status bar belong to the frame on GTK.
 int ClientHeightFor(const MainBarHeights& bars) {
@@ -14,12 +21,9 @@ int ClientHeightFor(const MainBarHeights& bars) {
 bool MeasureBars() {
     wxFrame* frame = MainWindowParts.frame;
     MainBarHeights measured = MainWindowParts.bars;
-    if (frame->GetMenuBar() && frame->GetMenuBar()->GetSize().GetHeight() > 1)
-        measured.menuBar = frame->GetMenuBar()->GetSize().GetHeight();
-    if (frame->GetToolBar() && frame->GetToolBar()->GetSize().GetHeight() > 1)
-        measured.toolbar = frame->GetToolBar()->GetSize().GetHeight();
-    if (frame->GetStatusBar() && frame->GetStatusBar()->GetSize().GetHeight() > 1)
-        measured.statusBar = frame->GetStatusBar()->GetSize().GetHeight();
+    measured.menuBar = BarHeight(frame->GetMenuBar(), measured.menuBar);
+    measured.toolbar = BarHeight(frame->GetToolBar(), measured.toolbar);
+    measured.statusBar = BarHeight(frame->GetStatusBar(), measured.statusBar);
     MainBarHeights& bars = MainWindowParts.bars;
     bool moved = measured.menuBar != bars.menuBar || measured.toolbar != bars.toolbar ||
                  measured.statusBar != bars.statusBar;
@@ -32,17 +36,18 @@ void ApplyMainWindowSizeLimits() {
     wxFrame* frame = MainWindowParts.frame;
     if (!frame) return;
     int height = ClientHeightFor(MainWindowParts.bars);
+    // Cleared first: the new minimum may lie above the old maximum.
+    frame->SetSizeHints(wxDefaultSize, wxDefaultSize);
     frame->SetMinClientSize(wxSize(kMainMinInnerWidth, height));
     frame->SetMaxClientSize(wxSize(-1, height));
+    wxSize client = frame->GetClientSize();
+    if (client.GetHeight() != height) frame->SetClientSize(client.GetWidth(), height);
 }
 
 void LayoutMainWindow() {
     MainWindowPartsRecord& parts = MainWindowParts;
     if (!parts.frame || !parts.container) return;
-    if (MeasureBars()) {
-        ApplyMainWindowSizeLimits();
-        parts.frame->SetClientSize(parts.frame->GetClientSize().GetWidth(), ClientHeightFor(parts.bars));
-    }
+    if (MeasureBars()) ApplyMainWindowSizeLimits();
     MainLayout layout = ComputeMainLayout(parts.frame->GetClientSize().GetWidth(), parts.bars);
     parts.container->SetSize(0, layout.containerY, layout.containerWidth, layout.containerHeight);
     parts.inputField->SetSize(wxSize(layout.fieldWidth, 20));

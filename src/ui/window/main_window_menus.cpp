@@ -49,5 +49,5 @@ void BuildMenuBar() {
     frame->SetMenuBar(bar);
     delete old;
     frame->SendSizeEvent();
-    MainWindowParts.bars.menuBar = bar->GetSize().GetHeight();
+    MainWindowParts.bars.menuBar = BarHeight(bar, MainWindowParts.bars.menuBar);
 }

@@ -67,6 +67,8 @@ void BuildMenuBar();
 void BuildToolbar();
 void BuildFieldButtons();
 void LayoutMainWindow();
+// A bar's height as GTK has it now: its size once allocated, else its best size, else `known`.
+int BarHeight(wxWindow* bar, int known);
 // Holds the inner height fixed and the width at least the minimum, for the bars as they are now.
 void ApplyMainWindowSizeLimits();
 void BindMainWindowEvents();

@@ -33,5 +33,5 @@ void BuildToolbar() {
     }
     bar->Realize();
     frame->SendSizeEvent();
-    MainWindowParts.bars.toolbar = bar->GetSize().GetHeight();
+    MainWindowParts.bars.toolbar = BarHeight(bar, MainWindowParts.bars.toolbar);
 }
