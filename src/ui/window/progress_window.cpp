@@ -84,10 +84,7 @@ void OpenProgressWindow(ProgressWindowState& state) {
 
     state.ok->Disable();
     state.window->Show();
-    if (main) {
-        EnableMainWindowCommands(false);
-        main->Disable();
-    }
+    EnableMainWindowCommands(false);
     state.window->SetFocus();
 }
 
@@ -205,10 +202,7 @@ void HandleRequests(ProgressWindowState& state) {
 void CloseProgressWindow(ProgressWindowState& state) {
     if (state.worker.joinable()) state.worker.join();
     wxFrame* main = MainWindowFrame();
-    if (main) {
-        main->Enable();
-        EnableMainWindowCommands(true);
-    }
+    EnableMainWindowCommands(true);
     state.window->Hide();
     if (main) main->SetFocus();
 }
