@@ -1,5 +1,7 @@
 #include <wx/statusbr.h>
 
+#include <algorithm>
+
 #include "app/identity.h"
 #include "app/settings.h"
 #include "ui/catalogues.h"
@@ -23,10 +25,13 @@ wxBitmapComboBox* AddDropDown(int y) {
                                 0, nullptr, wxCB_READONLY);
 }
 
+// No narrower than the layout needs, no wider than X11 can draw.
+int StartWidth() { return std::clamp(static_cast<int>(Settings.Window.Width), kMainMinInnerWidth, 32767); }
+
 void BuildControls() {
     MainWindowPartsRecord& parts = MainWindowParts;
     wxFrame* frame = parts.frame;
-    int width = Settings.Window.Width;
+    int width = StartWidth();
     parts.container = new wxPanel(frame, wxID_ANY, wxPoint(0, 0), wxSize(width, MainInnerHeight(parts.bars) - 130));
     parts.inputLabel = AddLabel("Input File", 5);
     parts.inputField = new wxTextCtrl(parts.container, wxID_ANY, wxEmptyString, wxPoint(10, 20), wxSize(350, 20));
@@ -64,7 +69,7 @@ wxFrame* CreateMainWindow() {
     wxString title = wxString::FromUTF8(TitleText(kProductName, kVersionNumber, true));
     auto* frame = new wxFrame;
     if (!frame->Create(nullptr, wxID_ANY, title, wxPoint(Settings.Window.X, Settings.Window.Y),
-                       wxSize(std::max(kMainMinInnerWidth, static_cast<int>(Settings.Window.Width)), kMainInnerHeight),
+                       wxSize(StartWidth(), kMainInnerHeight),
                        wxDEFAULT_FRAME_STYLE)) {
         delete frame;
         return nullptr;
@@ -77,8 +82,7 @@ wxFrame* CreateMainWindow() {
     BuildControls();
     AcceptDroppedFiles();
     BuildShortcuts();
-    parts.frame->SetClientSize(std::max(kMainMinInnerWidth, static_cast<int>(Settings.Window.Width)),
-                               parts.frame->GetClientSize().GetHeight());
+    parts.frame->SetClientSize(StartWidth(), parts.frame->GetClientSize().GetHeight());
     ApplyMainWindowSizeLimits();
 
     // Finishing the start-up.
@@ -95,7 +99,7 @@ wxFrame* CreateMainWindow() {
 
 void SetStatusLine(const std::string& text) {
     if (MainWindowParts.frame && MainWindowParts.frame->GetStatusBar())
-        MainWindowParts.frame->SetStatusText(wxString::FromUTF8(text));
+        MainWindowParts.frame->SetStatusText(ToWx(text));
 }
 
 std::string InputFieldText() {

@@ -50,7 +50,9 @@ public:
         frame_ = CreateMainWindow();
         if (!frame_) return false;
         frame_->Bind(wxEVT_CLOSE_WINDOW, &KestrixApp::OnClose, this);
-        Bind(wxEVT_END_SESSION, [this](wxCloseEvent&) { frame_->Close(true); });
+        Bind(wxEVT_END_SESSION, [this](wxCloseEvent&) {
+            if (frame_) frame_->Close(true);
+        });
 
         // Signals only set a flag; the close happens on the main thread like a click on the close box.
         timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
