@@ -7,7 +7,7 @@ namespace {
 class MainFileDropTarget : public wxFileDropTarget {
 public:
     bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override {
-        // Only the first path matters: converting it is cheaper than the rest of a long list.
+        // Only the first path is taken, so a long list costs no more than one file.
         std::vector<std::string> paths;
         if (!names.empty()) paths.push_back(FromWx(names[0]));
         TakeDroppedFiles(paths);
