@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
 #include <wx/dialog.h>
 #include <wx/gauge.h>
+#include <wx/image.h>
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
 #include <wx/timer.h>
@@ -15,6 +18,7 @@ class CancellingModalHook;
 
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -142,11 +146,26 @@ struct ProgressSnapshot {
     bool mainWindowEnabled = true;
 };
 
+// The window's inner picture as a PNG file.
+bool CaptureWindow(wxWindow* window, const std::string& path) {
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+    const wxSize size = window->GetClientSize();
+    wxBitmap picture(size);
+    {
+        wxWindowDC source(window);
+        wxMemoryDC target(picture);
+        target.Blit(0, 0, size.GetWidth(), size.GetHeight(), &source, 0, 0);
+    }
+    return picture.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
+}
+
 // Watches the progress window from inside its own loop: notes what it shows while the worker
 // converts (and asks to close it once, when told to), then notes the outcome and presses OK.
+// With a screenshot path it lets the outcome be painted and captures it first.
 class ProgressWatcher {
 public:
-    explicit ProgressWatcher(bool closeWhileConverting) : closeWhileConverting_(closeWhileConverting) {
+    explicit ProgressWatcher(bool closeWhileConverting, std::string screenshotPath = "")
+        : closeWhileConverting_(closeWhileConverting), screenshotPath_(std::move(screenshotPath)) {
         timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Look(); });
         timer_.Start(5);
     }
@@ -180,6 +199,14 @@ private:
         if (!window || !window->IsShown() || sawOutcome) return;
         auto* ok = window->FindWindow(wxID_OK);
         if (ok && ok->IsEnabled()) {
+            if (!screenshotPath_.empty()) {
+                // A few turns of the window's loop, so that the outcome is painted before it is captured.
+                if (settleTicks_++ < 20) {
+                    window->Update();
+                    return;
+                }
+                EXPECT_TRUE(CaptureWindow(window, screenshotPath_)) << screenshotPath_;
+            }
             outcome = Snap(window);
             sawOutcome = true;
             wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
@@ -194,6 +221,8 @@ private:
     }
 
     bool closeWhileConverting_;
+    std::string screenshotPath_;
+    int settleTicks_ = 0;
     wxTimer timer_;
 };
 
@@ -226,7 +255,9 @@ TEST_F(WindowConversionTest, ConvertWritesTheTextureAndReportsItInTheProgressWin
     TakeChosenInputFile(input);
     ASSERT_EQ(OutputFolderText(), folder_);
 
-    ProgressWatcher watcher(false);
+    // scripts/screenshot-progress asks for the window's picture through the environment.
+    const char* shots = getenv("QUARVEL_SCREENSHOT_DIR");
+    ProgressWatcher watcher(false, shots ? std::string(shots) + "/progress-window.png" : "");
     ConvertFromWindow();
 
     ASSERT_TRUE(watcher.sawOutcome);
