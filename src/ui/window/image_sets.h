@@ -10,6 +10,7 @@
 void LoadBuiltInImages();
 
 // A key the set does not hold gives a transparent bitmap of the set's size, never an invalid one.
+// Menu and toolbar pictures of another size (a theme's, or the built-in 16s) are scaled to fit.
 wxBitmap MainImage(const std::string& key);    // Convert 64 x 64, InFiles and InFolder 48 x 48
 wxBitmap MenuIcon(const std::string& key);     // 16 x 16
 wxBitmap ToolbarIcon(const std::string& key);  // square, IconPixelSize([Interface] UI Size)
