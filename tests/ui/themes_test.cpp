@@ -298,3 +298,14 @@ TEST_F(ThemeTest, OversizedEntriesAreSkipped) {
     }
     EXPECT_LT(PeakResidentKilobytes() - before, 200 * 1024) << "an oversized entry was uncompressed";
 }
+
+TEST_F(ThemeTest, MissingThemeFolderLeavesTheBuiltInPictures) {
+    Job.ProgramFolder = program_ + "nowhere/";
+    ScanThemes();
+    EXPECT_TRUE(ThemeCatalogue.empty());
+    Picture builtInConvert = PictureSets.Main["Convert"];
+    ApplyTheme(true, true, true);
+    EXPECT_EQ(Settings.Interface.UITheme, "handdrawn");
+    EXPECT_TRUE(SamePicture(PictureSets.Main["Convert"], builtInConvert));
+    EXPECT_EQ(PictureSets.Toolbar.size(), ToolbarIcons().size());
+}
