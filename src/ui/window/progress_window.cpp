@@ -5,6 +5,7 @@
 #include <wx/frame.h>
 #include <wx/gauge.h>
 #include <wx/stattext.h>
+#include <wx/weakref.h>
 
 #include <mutex>
 #include <string>
@@ -51,11 +52,12 @@ std::string ProgressText(int index, int total) {
     return FillPlaceholders(GetUiText("Msg", "Progress"), std::to_string(index), std::to_string(total));
 }
 
-void OpenProgressWindow(ProgressWindowState& state) {
+bool OpenProgressWindow(ProgressWindowState& state) {
     wxFrame* main = MainWindowFrame();
     // Named so that the window and its lines can be found again, by tests among others.
-    state.window->Create(main, wxID_ANY, Utf8(GetUiText("Dialog", "Convert Progress")), wxDefaultPosition, wxDefaultSize,
-                         wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU, "ProgressWindow");
+    if (!state.window->Create(main, wxID_ANY, Utf8(GetUiText("Dialog", "Convert Progress")), wxDefaultPosition,
+                              wxDefaultSize, wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU, "ProgressWindow"))
+        return false;
     state.window->SetClientSize(300, 130);
     const long lineStyle = wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE;
     state.fileLine = new wxStaticText(state.window, wxID_ANY, "", wxPoint(10, 13), wxSize(kLineWidth, 20), lineStyle,
@@ -86,6 +88,7 @@ void OpenProgressWindow(ProgressWindowState& state) {
     state.window->Show();
     EnableMainWindowCommands(false);
     state.window->SetFocus();
+    return true;
 }
 
 int MeasureCharacterWidth(wxWindow* window) {
@@ -199,22 +202,38 @@ void HandleRequests(ProgressWindowState& state) {
     }
 }
 
+// Stops and waits for a worker the window no longer watches; it finishes the file it holds.
+void StopWorker(ProgressWindowState& state) {
+    if (!state.worker.joinable()) return;
+    {
+        std::lock_guard<std::mutex> guard(ConversionRun.Lock);
+        ConversionRun.Running = false;
+    }
+    OpenPauseGate();
+    state.worker.join();
+}
+
 void CloseProgressWindow(ProgressWindowState& state) {
-    if (state.worker.joinable()) state.worker.join();
-    wxFrame* main = MainWindowFrame();
-    EnableMainWindowCommands(true);
-    state.window->Hide();
+    wxWeakRef<wxFrame> main(MainWindowFrame());
+    if (main) EnableMainWindowCommands(true);
+    // Deleted here rather than at idle time: its handlers refer to this call's state.
+    delete state.window;
+    state.window = nullptr;
     if (main) main->SetFocus();
 }
 }  // namespace
 
 void RunProgressWindow() {
     ProgressWindowState state;
-    // Declared after the state its handlers refer to, so it goes first.
-    wxDialog window;
-    state.window = &window;
     state.total = static_cast<int>(InputList.size());
-    OpenProgressWindow(state);
+    state.window = new wxDialog;
+    // The main window takes its children along when it is destroyed (a shutdown signal during a run).
+    wxWeakRef<wxDialog> window(state.window);
+    if (!OpenProgressWindow(state)) {
+        delete state.window;
+        SetStatusLine(GetUiText("Msg", "Conversion is not complete"));
+        return;
+    }
     state.budget = kLineWidth / MeasureCharacterWidth(state.window);
     StartWorker(state);
 
@@ -225,6 +244,7 @@ void RunProgressWindow() {
     while (!state.leave) {
         const bool watching = !state.ok->IsEnabled();
         const int dispatched = loop.DispatchTimeout(watching ? kPollMilliseconds : kIdleMilliseconds);
+        if (!window) break;  // destroyed along with the main window
         HandleRequests(state);
         if (state.leave) break;
         const int64_t now = MillisecondsSinceStart();
@@ -233,5 +253,6 @@ void RunProgressWindow() {
             lastPoll = now;
         }
     }
-    CloseProgressWindow(state);
+    StopWorker(state);
+    if (window) CloseProgressWindow(state);
 }
