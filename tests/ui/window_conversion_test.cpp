@@ -411,4 +411,30 @@ TEST_F(WindowConversionTest, BreakQuestionHoldsTheWorkerAndYesStopsTheRun) {
         EXPECT_TRUE(MainWindowFrame()->IsEnabled());
     }
 }
+// A shutdown signal closes the main window, and its children with it, while the worker converts:
+// the run winds down without touching the gone windows.
+TEST_F(WindowConversionTest, MainWindowClosingDuringARunEndsItCleanly) {
+    const std::string input = LargeInput();
+    ASSERT_FALSE(input.empty());
+    TakeChosenInputFile(input);
+    TakeChosenOutputFolder(folder_);
+    bool destroyed = false;
+    wxTimer closer;
+    closer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (destroyed || !wxWindow::FindWindowByName("ProgressWindow")) return;
+        destroyed = true;
+        MainWindowFrame()->Destroy();
+    });
+    closer.Start(5);
+    StartWindowConversion();
+    closer.Stop();
+
+    EXPECT_TRUE(destroyed);
+    EXPECT_TRUE(ConversionRun.Ended);
+    EXPECT_FALSE(ConversionRun.Running);
+    EXPECT_EQ(wxWindow::FindWindowByName("ProgressWindow"), nullptr);
+    EXPECT_EQ(MainWindowFrame(), nullptr);
+    // The other tests need a main window again.
+    ASSERT_NE(CreateMainWindow(), nullptr);
+}
 }  // namespace
