@@ -39,7 +39,6 @@ struct ProgressWindowState {
     int budget = kLineWidth / kFallbackCharacterWidth;  // characters the file line holds
     std::thread worker;
     int shownIndex = 0;
-    int lastIndex = 0;
     bool stopped = false;
     bool leave = false;
     bool okClicked = false;
@@ -117,8 +116,10 @@ void StartWorker(ProgressWindowState& state) {
 void AskBreakConversion(ProgressWindowState& state) {
     ClosePauseGate();
     const bool yes = AskYesNo(GetUiText("Msg", "Warning"), GetUiText("Msg", "Ask break conversion"), AskIcon::Warning);
+    // A worker already past its last gate when the question came has converted everything: nothing to stop.
+    const bool finished = ConversionRun.Ended;
     OpenPauseGate();
-    if (!yes) return;
+    if (!yes || finished) return;
     {
         std::lock_guard<std::mutex> guard(ConversionRun.Lock);
         ConversionRun.Running = false;
@@ -136,7 +137,6 @@ void ShowProgress(ProgressWindowState& state) {
         file = ConversionRun.CurrentFile;
         duration = ConversionRun.PreviousDuration;
     }
-    state.lastIndex = index;
     if (index <= state.shownIndex) return;
     state.window->SetTitle(Utf8(GetUiText("Dialog", "Convert Progress") + " " + ProgressText(index, state.total)));
     state.fileLine->SetLabelText(Utf8(ShortenMiddle(file, state.budget)));
@@ -151,14 +151,15 @@ void ShowProgress(ProgressWindowState& state) {
 void ShowOutcome(ProgressWindowState& state) {
     if (state.worker.joinable()) state.worker.join();
     int converted = 0;
+    int index = 0;
     {
         std::lock_guard<std::mutex> guard(ConversionRun.Lock);
         converted = ConversionRun.ConvertedCount;
         // The final index, not only the last one a poll saw: a file converted between two polls
         // would otherwise end as "(0/1)".
-        state.lastIndex = ConversionRun.CurrentIndex;
+        index = ConversionRun.CurrentIndex;
     }
-    const std::string progress = ProgressText(state.lastIndex, state.total);
+    const std::string progress = ProgressText(index, state.total);
     if (state.stopped) {
         const std::string stopped = GetUiText("Msg", "Conversion is not complete");
         SetStatusLine(stopped);
@@ -182,7 +183,7 @@ bool WorkerActive(const ProgressWindowState& state) { return state.worker.joinab
 void Poll(ProgressWindowState& state) {
     if (!state.worker.joinable() && !ConversionRun.Ended) return;
     if (!ConversionRun.Ended) ShowProgress(state);
-    else if (state.ok && !state.ok->IsEnabled()) ShowOutcome(state);
+    else if (!state.ok->IsEnabled()) ShowOutcome(state);
 }
 
 void HandleRequests(ProgressWindowState& state) {
