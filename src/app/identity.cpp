@@ -1,9 +1,10 @@
 #include "app/identity.h"
 
 std::string VersionText(int versionNumber) {
+    // Built by concatenation: GCC 12 in release builds misreads string::insert as overlapping copies.
     std::string text = std::to_string(versionNumber);
-    if (text.size() >= 2) text.insert(1, ".");
-    if (text.size() >= 4) text.insert(3, ".");
+    if (text.size() >= 2) text = text.substr(0, 1) + "." + text.substr(1);
+    if (text.size() >= 4) text = text.substr(0, 3) + "." + text.substr(3);
     if (!text.empty() && text.back() == '0') text = text.substr(0, 3);
     return text;
 }

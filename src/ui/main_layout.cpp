@@ -32,6 +32,7 @@ void RecordMainWindowState(const MainWindowState& state) {
     if (state.minimized) return;
     Settings.Window.IsMaximized = 0;
     Settings.Window.Width = state.innerWidth;
+    Settings.Window.Height = state.innerHeight;
     Settings.Window.X = state.x;
     Settings.Window.Y = state.y;
 }

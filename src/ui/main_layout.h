@@ -35,10 +35,10 @@ struct MainWindowState {
     bool maximized = false;
     bool minimized = false;
     int innerWidth = 0;
+    int innerHeight = 0;  // counts the menu bar
     int x = 0;  // outer top-left corner, screen coordinates
     int y = 0;
 };
 // Writes [Window]: maximised sets the flag and keeps the stored geometry, minimised changes nothing,
-// otherwise the flag is cleared and width and corner are taken. The height is the layout's, so
-// [Window] Height keeps its value.
+// otherwise the flag is cleared and the inner size and the corner are taken.
 void RecordMainWindowState(const MainWindowState& state);

@@ -33,12 +33,12 @@ TEST(MainLayout, ShutdownStateRules) {
     struct Case {
         const char* name;
         MainWindowState state;
-        int maximized, width, x, y;
+        int maximized, width, height, x, y;
     };
     const Case cases[] = {
-        {"normal", {false, false, 720, 70, 50}, 0, 720, 70, 50},
-        {"maximised keeps the normal geometry", {true, false, 1600, 0, 0}, 1, 640, 40, 30},
-        {"minimised changes nothing", {false, true, 160, -32000, -32000}, 0, 640, 40, 30},
+        {"normal", {false, false, 720, 260, 70, 50}, 0, 720, 260, 70, 50},
+        {"maximised keeps the normal geometry", {true, false, 1600, 1200, 0, 0}, 1, 640, 300, 40, 30},
+        {"minimised changes nothing", {false, true, 160, 30, -32000, -32000}, 0, 640, 300, 40, 30},
     };
     for (const Case& c : cases) {
         Settings.Window = {};
@@ -49,7 +49,7 @@ TEST(MainLayout, ShutdownStateRules) {
         RecordMainWindowState(c.state);
         EXPECT_EQ(Settings.Window.IsMaximized, c.maximized) << c.name;
         EXPECT_EQ(Settings.Window.Width, c.width) << c.name;
-        EXPECT_EQ(Settings.Window.Height, 300) << c.name;
+        EXPECT_EQ(Settings.Window.Height, c.height) << c.name;
         EXPECT_EQ(Settings.Window.X, c.x) << c.name;
         EXPECT_EQ(Settings.Window.Y, c.y) << c.name;
     }

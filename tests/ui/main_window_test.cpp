@@ -262,10 +262,9 @@ TEST_F(MainWindowTest, ShutdownRecordsGeometry) {
     RecordMainWindowGeometry();
     EXPECT_EQ(Settings.Window.IsMaximized, 0);
     EXPECT_EQ(Settings.Window.Width, 720);
-    EXPECT_EQ(Settings.Window.Height, 300) << "the fixed height is the layout's, not a setting";
+    EXPECT_EQ(Settings.Window.Height, 260) << "the stored height is the whole inner height, bars included";
     EXPECT_EQ(Settings.Window.X, 70);
     EXPECT_EQ(Settings.Window.Y, 50);
-
 }
 
 TEST_F(MainWindowTest, HelpCommandsHandTheirTargetToTheOpenAction) {
