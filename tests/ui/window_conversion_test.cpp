@@ -254,6 +254,7 @@ TEST_F(WindowConversionTest, ConvertWritesTheTextureAndReportsItInTheProgressWin
     ASSERT_TRUE(WriteBmp(input, 64, 48));
     TakeChosenInputFile(input);
     ASSERT_EQ(OutputFolderText(), folder_);
+    Settings.Output.DDSBPP = 32;  // the format's own depth setting reaches the job
 
     // scripts/screenshot-progress asks for the window's picture through the environment.
     const char* shots = getenv("QUARVEL_SCREENSHOT_DIR");
@@ -273,6 +274,9 @@ TEST_F(WindowConversionTest, ConvertWritesTheTextureAndReportsItInTheProgressWin
     EXPECT_EQ(StatusLine(), "Conversion complete");
     EXPECT_EQ(wxWindow::FindWindowByName("ProgressWindow"), nullptr);
     EXPECT_EQ(OutputHistoryEntry(0), folder_);
+    EXPECT_EQ(Job.OutputFormat, "dds");
+    EXPECT_EQ(Job.OutputBitDepth, 32);
+    EXPECT_FALSE(Job.AutomaticDepth);
 
     const std::string dds = ReadFileText(folder_ + "small.dds");
     ASSERT_GE(dds.size(), 128u);
