@@ -35,11 +35,12 @@ FIBITMAP* TransformImage(FIBITMAP* image, int* width, int* height) {
     return image;
 }
 
-// High-precision pictures (the 48- and 96-bit depths) brought back to 8 bits a channel; the
-// float picture is clamped rather than tone-mapped so its colours stay as they were.
+// The picture as 32-bit BGRA. The raw copy widens palette and 24-bit rows itself but leaves the
+// buffer untouched for 16-bit ones; high-precision pictures (the 48- and 96-bit depths) come back
+// to 8 bits a channel, the float one clamped rather than tone-mapped so its colours stay.
 FIBITMAP* ToEightBitChannels(FIBITMAP* image) {
     switch (FreeImage_GetImageType(image)) {
-        case FIT_BITMAP: return image;
+        case FIT_BITMAP: return FreeImage_GetBPP(image) == 16 ? FreeImage_ConvertTo32Bits(image) : image;
         case FIT_RGB16:
         case FIT_RGBA16: return FreeImage_ConvertTo32Bits(image);
         case FIT_RGBF: break;

@@ -556,6 +556,17 @@ TEST_F(Pipeline, ReducedDepthsStillWriteBgraAndAnUnknownDepthFails) {
         EXPECT_TRUE(Convert(input)) << depth;
         EXPECT_EQ(ReadDdsLevels(Job.OutputPath).size(), 5u) << depth;
     }
+    // Depths that keep the colours must still show the picture: the 16-bit layout is one the raw
+    // copy cannot widen by itself.
+    const Picture picture = MakePicture(16, 16);
+    for (int depth : {16, 24, 48, 96}) {
+        SCOPED_TRACE(depth);
+        Job.OutputBitDepth = depth;
+        ASSERT_TRUE(Convert(input));
+        std::vector<Picture> levels = ReadDdsLevels(Job.OutputPath);
+        ASSERT_FALSE(levels.empty());
+        EXPECT_GE(Psnr(levels.front(), picture), Psnr(EncodeThroughDevil(picture, folder + "bound.dds"), picture) - 1);
+    }
     std::filesystem::remove(Job.OutputFolder + "photo.dds");
     Job.OutputBitDepth = 12;
     EXPECT_FALSE(Convert(input));
