@@ -113,6 +113,31 @@ TEST(OptionTable, HasEveryNameOnceAndEveryTargetResolves) {
         EXPECT_EQ(FindProfileKey(excluded), nullptr) << excluded;
 }
 
+// The manual names every option in full, so a reader who searches it for one finds it.
+TEST(OptionTable, ManualNamesEveryOption) {
+    std::string manual = ReadFileText(QUARVEL_SOURCE_DIR "/docs/kestrix.1");
+    ASSERT_FALSE(manual.empty());
+    for (size_t at = manual.find("\\-"); at != std::string::npos; at = manual.find("\\-", at)) manual.erase(at, 1);
+    for (char& c : manual) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    auto named = [&manual](std::string name) {
+        for (char& c : name) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        for (size_t at = manual.find(name); at != std::string::npos; at = manual.find(name, at + 1)) {
+            char after = at + name.size() < manual.size() ? manual[at + name.size()] : ' ';
+            if (!isalnum(static_cast<unsigned char>(after)) && after != '-') return true;
+        }
+        return false;
+    };
+    for (const OptionInfo& option : OptionTable()) {
+        EXPECT_TRUE(named(option.name)) << option.name;
+        if (option.shortName) {
+            EXPECT_TRUE(named(option.shortName)) << option.shortName;
+        }
+        if (!ProfileKey(option).empty()) {
+            EXPECT_TRUE(named(ProfileKey(option))) << ProfileKey(option);
+        }
+    }
+}
+
 TEST(ParseOptionInteger, ReadsSignHexBinaryAndKeepsTheLow32Bits) {
     const std::pair<std::string, int32_t> cases[] = {
         {"640", 640},
