@@ -44,13 +44,24 @@ void CopyPixels(FIBITMAP* source, cairo_surface_t* surface, int opacity, bool gr
     cairo_surface_mark_dirty(surface);
 }
 
+// Any picture the three formats give, at 8 bits a channel with alpha; FreeImage has no direct
+// way from a 16-bit grey PNG to 32 bits, so that one goes through 8-bit grey.
+FIBITMAP* ConvertToBgra(FIBITMAP* loaded) {
+    if (FreeImage_GetImageType(loaded) != FIT_UINT16) return FreeImage_ConvertTo32Bits(loaded);
+    FIBITMAP* grey = FreeImage_ConvertTo8Bits(loaded);
+    if (!grey) return nullptr;
+    FIBITMAP* pixels = FreeImage_ConvertTo32Bits(grey);
+    FreeImage_Unload(grey);
+    return pixels;
+}
+
 }  // namespace
 
 FIBITMAP* BuildImageOverlay() {
     FIBITMAP* loaded = LoadWatermarkImage(Settings.Watermark.Image);
     if (!loaded) return nullptr;
     const bool ready = FreeImage_GetBPP(loaded) == 32 && FreeImage_GetImageType(loaded) == FIT_BITMAP;
-    FIBITMAP* pixels = ready ? loaded : FreeImage_ConvertTo32Bits(loaded);
+    FIBITMAP* pixels = ready ? loaded : ConvertToBgra(loaded);
     const int width = pixels ? static_cast<int>(FreeImage_GetWidth(pixels)) : 0;
     const int height = pixels ? static_cast<int>(FreeImage_GetHeight(pixels)) : 0;
     FIBITMAP* overlay = nullptr;

@@ -423,6 +423,11 @@ TEST_F(WatermarkTest, ImageWatermarkWithGreyscaleAndOpacity) {
         for (int x = 0; x < 8; ++x) FreeImage_GetScanLine(clear.get(), y)[x * 4 + FI_RGBA_ALPHA] = 128;
     ASSERT_TRUE(FreeImage_Save(FIF_PNG, clear.get(), (folder + "mark.png").c_str(), 0));
     ASSERT_TRUE(FreeImage_Save(FIF_JPEG, flat.get(), (folder + "mark.jpg").c_str(), JPEG_QUALITYSUPERB));
+    // A 16-bit grey PNG, 200 in 8 bits.
+    ImagePtr deep(FreeImage_AllocateT(FIT_UINT16, 8, 6));
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x) reinterpret_cast<WORD*>(FreeImage_GetScanLine(deep.get(), y))[x] = 200 * 257;
+    ASSERT_TRUE(FreeImage_Save(FIF_PNG, deep.get(), (folder + "grey16.png").c_str(), 0));
 
     const int grey = (77 * 200 + 150 * 100 + 29 * 50) / 256;  // 124
     const Rgb black{0, 0, 0}, white{255, 255, 255};
@@ -442,6 +447,8 @@ TEST_F(WatermarkTest, ImageWatermarkWithGreyscaleAndOpacity) {
         {"mark.png", true, 128, black, {grey / 4, grey / 4, grey / 4}, 2},
         {"mark.png", false, 255, white, {227, 177, 152}, 2},
         {"mark.jpg", true, 255, white, {grey, grey, grey}, 4},
+        {"grey16.png", false, 255, black, {200, 200, 200}, 0},
+        {"grey16.png", false, 128, white, {227, 227, 227}, 2},
     };
     Settings.Watermark.DoWatermark = 2;
     Settings.Watermark.ImagePosition = 0;
