@@ -1,8 +1,10 @@
 #include "engine/watermark_font.h"
 
+#include <cairo-ft.h>
 #include <fontconfig/fontconfig.h>
 #include <strings.h>
 
+#include <algorithm>
 #include <vector>
 
 WatermarkFontRecord WatermarkFont;
@@ -29,32 +31,59 @@ bool MatchHasFamily(FcPattern* match, const std::vector<std::string>& families) 
     }
     return false;
 }
-}  // namespace
 
-bool CanLoadFontFamily(const std::string& family) {
-    if (family.empty() || !FcInit()) return false;
+// The installed face the family resolves to, or nullptr; the caller destroys it.
+FcPattern* MatchFamily(const std::string& family) {
+    if (family.empty() || !FcInit()) return nullptr;
     FcPattern* pattern = FcPatternCreate();
-    if (!pattern) return false;
-    bool resolved = false;
+    if (!pattern) return nullptr;
+    FcPattern* resolved = nullptr;
     if (FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str())) &&
         FcConfigSubstitute(nullptr, pattern, FcMatchPattern)) {
         FcDefaultSubstitute(pattern);
         std::vector<std::string> families = StrongFamilies(pattern);
         FcResult result = FcResultNoMatch;
         FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-        if (match) {
-            resolved = result == FcResultMatch && MatchHasFamily(match, families);
-            FcPatternDestroy(match);
-        }
+        if (match && result == FcResultMatch && MatchHasFamily(match, families)) std::swap(resolved, match);
+        if (match) FcPatternDestroy(match);
     }
     FcPatternDestroy(pattern);
     return resolved;
 }
 
+// The text is set at 96 dots per inch and at least one point. FreeType refuses pixel sizes of
+// 65536 and more, after which nothing would be drawn at all.
+bool CanScaleFace(FcPattern* face, int points) {
+    const double pixels = std::max(points, 1) * 96.0 / 72.0;
+    cairo_font_face_t* cairoFace = cairo_ft_font_face_create_for_pattern(face);
+    cairo_matrix_t size, identity;
+    cairo_matrix_init_scale(&size, pixels, pixels);
+    cairo_matrix_init_identity(&identity);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_scaled_font_t* scaled = cairo_scaled_font_create(cairoFace, &size, &identity, options);
+    const bool scales = cairo_scaled_font_status(scaled) == CAIRO_STATUS_SUCCESS;
+    cairo_scaled_font_destroy(scaled);
+    cairo_font_options_destroy(options);
+    cairo_font_face_destroy(cairoFace);
+    return scales;
+}
+}  // namespace
+
+bool CanLoadFontFamily(const std::string& family) {
+    FcPattern* face = MatchFamily(family);
+    if (!face) return false;
+    FcPatternDestroy(face);
+    return true;
+}
+
 bool LoadWatermarkFont(const std::string& family, int points, bool bold, bool italic, bool underline,
                        bool strikeOut) {
     FreeWatermarkFont();
-    if (!CanLoadFontFamily(family)) return false;
+    FcPattern* face = MatchFamily(family);
+    if (!face) return false;
+    const bool scales = CanScaleFace(face, points);
+    FcPatternDestroy(face);
+    if (!scales) return false;
     WatermarkFont.Loaded = true;
     WatermarkFont.Family = family;
     WatermarkFont.Points = points;

@@ -18,7 +18,8 @@ extern WatermarkFontRecord WatermarkFont;
 // the system configures as its substitute ("Arial" to Liberation Sans). Generic fallbacks don't count.
 bool CanLoadFontFamily(const std::string& family);
 
-// Fills WatermarkFont when the family can be loaded; otherwise leaves it unloaded and returns false.
+// Fills WatermarkFont when the family can be loaded and scaled to the size; otherwise leaves it
+// unloaded and returns false.
 bool LoadWatermarkFont(const std::string& family, int points, bool bold, bool italic, bool underline,
                        bool strikeOut);
 void FreeWatermarkFont();

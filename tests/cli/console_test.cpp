@@ -200,6 +200,7 @@ TEST_F(ConsoleTest, LinesStreamsAndExitStatus) {
         {"-i {dir}dot.", failed, "Error: Invalid input file\n", 1},
         {"-i {dir}missing.bmp", failed, "Error: Invalid input file\n", 1},
         {"-i {dir}img.bmp -o {dir}out --wm-text=Hi --wm-font=NoSuchFont", failed, "Error: Invalid watermark font\n", 1},
+        {"-i {dir}img.bmp -o {dir}out --wm-text=Hi --wm-font-size=100000", failed, "Error: Invalid watermark font\n", 1},
         {"-i {dir}img.bmp -o {dir}out --wm-image={dir}missing.png", failed, "Error: Invalid watermark image\n", 1},
         {"-i {dir}img.bmp -o {dir}out --wm-image={dir}empty.bmp", failed, "Error: Invalid watermark image\n", 1},
     };

@@ -32,3 +32,18 @@ TEST(WatermarkFont, LoadFillsTheRecordAndFreeClearsIt) {
     FreeWatermarkFont();
     EXPECT_FALSE(WatermarkFont.Loaded);
 }
+
+// A size the font engine cannot scale to would silently draw nothing, so it fails to load.
+TEST(WatermarkFont, SizesTheFontEngineCannotScaleFailToLoad) {
+    struct Case {
+        int points;
+        bool loads;
+    };
+    const Case cases[] = {{14, true}, {0, true}, {-5, true}, {49151, true}, {49152, false}, {2097152, false},
+                          {2147483647, false}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(LoadWatermarkFont("Liberation Sans", c.points, false, false, false, false), c.loads) << c.points;
+        EXPECT_EQ(WatermarkFont.Loaded, c.loads) << c.points;
+    }
+    FreeWatermarkFont();
+}
