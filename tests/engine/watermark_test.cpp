@@ -248,6 +248,35 @@ TEST_F(WatermarkTest, TextLayouts) {
     }
 }
 
+// The box from the sizes of single lines: widest line, tallest line, each at least 10 once the
+// text breaks; each further line adds the line height plus the leading; padding on every side.
+TEST_F(WatermarkTest, BoxSizeFollowsTheLineRules) {
+    auto size = [&](const std::string& text, int padding, int leading) {
+        Settings.Watermark.TextPadding = padding;
+        Settings.Watermark.FontLeading = leading;
+        ImagePtr overlay = TextOverlay(text);
+        return overlay ? std::pair{Width(overlay.get()), Height(overlay.get())} : std::pair{0, 0};
+    };
+    const auto wide = size("Wide line here", 0, 0), narrow = size("i", 0, 0);
+    ASSERT_GT(wide.first, 10);
+    ASSERT_LT(narrow.first, 10);
+    const int line = wide.second;
+    ASSERT_EQ(narrow.second, line);
+    const struct {
+        const char* text;
+        int padding, leading, width, height;
+    } cases[] = {
+        {"i", 3, 50, narrow.first + 6, line + 6},  // one line: no minimum, no leading
+        {"Wide line here%eol%i", 4, 3, wide.first + 8, line + (line + 3) + 8},
+        {"i%EOL%i%eol%i", 0, -2, 10, line + 2 * (line - 2)},
+        {"%eol%", 2, 0, 10 + 4, 2 * line + 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(size(c.text, c.padding, c.leading), (std::pair{c.width, c.height}));
+    }
+}
+
 // A text that is not UTF-8 is drawn whole, the stray byte shown as a replacement mark.
 TEST_F(WatermarkTest, TextThatIsNotUtf8IsDrawnWhole) {
     ImagePtr latin1 = TextOverlay("Caf\xE9 in Latin-1");
