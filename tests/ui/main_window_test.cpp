@@ -307,3 +307,86 @@ TEST_F(MainWindowTest, LargerToolbarPicturesKeepConvertWhole) {
     EXPECT_LE(MainWindowParts.convertButton->GetRect().GetBottom(), MainWindowParts.container->GetSize().GetHeight());
     EXPECT_LE(MainWindowParts.notice->GetRect().GetBottom(), frame->GetClientSize().GetHeight());
 }
+
+// Menus, toolbar and field buttons carry the command numbers, texts and shortcuts of the command
+// table, at start-up and again after a theme change rebuilt them.
+TEST_F(MainWindowTest, MenusToolbarAndFieldButtonsFollowTheCommandTable) {
+    wxFrame* frame = Open();
+    ASSERT_NE(frame, nullptr);
+    constexpr int kGap = -1;  // separator
+    const struct {
+        const char* title;
+        std::vector<std::pair<int, std::string>> items;
+    } menus[] = {
+        {"File",
+         {{kCommandNew, "New\tCtrl+N"}, {kGap, ""}, {kCommandAddInputFile, "Add Input File..."},
+          {kCommandSelectOutputFolder, "Select Output Folder..."}, {kGap, ""}, {kCommandExit, "Exit\tAlt+X"}}},
+        {"Converter",
+         {{kCommandConvert, "Convert\tF5"}, {kGap, ""}, {kCommandFindConverter, "Find a File Converter..."}, {kGap, ""},
+          {kCommandPreferences, "Preferences..."}}},
+        {"Help",
+         {{kCommandManual, "User Manual...\tF1"}, {kGap, ""}, {kCommandFeedback, "Send Feedback"},
+          {kCommandHomepage, "Visit the Program's Homepage"}, {kCommandCheckForUpdate, "Check For a New Version"},
+          {kGap, ""}, {kCommandAbout, "About..."}}},
+    };
+    const std::vector<std::pair<int, std::string>> tools = {
+        {kCommandNew, "New"}, {kCommandAddInputFile, "Add Input File..."},
+        {kCommandSelectOutputFolder, "Select Output Folder..."}, {kGap, ""}, {kCommandPreferences, "Preferences..."},
+        {kGap, ""}, {kCommandConvert, "Convert"}, {kGap, ""}, {kCommandManual, "User Manual..."},
+        {kCommandFeedback, "Send Feedback"}, {kCommandHomepage, "Visit the Program's Homepage"},
+        {kCommandCheckForUpdate, "Check For a New Version"}};
+    const std::pair<int, std::string> fieldButtons[3] = {{kCommandAddInputFile, "Add Input File..."},
+                                                         {kCommandSelectOutputFolder, "Select Output Folder..."},
+                                                         {kCommandOutputFormatOptions, "Options..."}};
+
+    for (const char* stage : {"start-up", "theme change"}) {
+        SCOPED_TRACE(stage);
+        if (std::string(stage) == "theme change") {
+            InterfaceReload = 1;
+            ApplyPreferencesToMainWindow();
+            LetWindowsSettle();
+            EXPECT_EQ(InterfaceReload, 0);
+        }
+        wxMenuBar* bar = frame->GetMenuBar();
+        ASSERT_NE(bar, nullptr);
+        ASSERT_EQ(bar->GetMenuCount(), std::size(menus));
+        for (size_t m = 0; m < std::size(menus); ++m) {
+            EXPECT_EQ(bar->GetMenuLabelText(m).utf8_string(), menus[m].title);
+            const wxMenuItemList& items = bar->GetMenu(m)->GetMenuItems();
+            ASSERT_EQ(items.size(), menus[m].items.size()) << menus[m].title;
+            size_t i = 0;
+            for (const wxMenuItem* item : items) {
+                const auto& [number, text] = menus[m].items[i++];
+                if (number == kGap) {
+                    EXPECT_TRUE(item->IsSeparator()) << menus[m].title << " " << i;
+                    continue;
+                }
+                EXPECT_EQ(item->GetId(), CommandId(number)) << text;
+                EXPECT_EQ(item->GetItemLabel().utf8_string(), text);
+                EXPECT_TRUE(item->GetBitmap().IsOk()) << text;
+            }
+        }
+
+        wxToolBar* toolbar = frame->GetToolBar();
+        ASSERT_NE(toolbar, nullptr);
+        ASSERT_EQ(static_cast<size_t>(toolbar->GetToolsCount()), tools.size());
+        for (size_t i = 0; i < tools.size(); ++i) {
+            const wxToolBarToolBase* tool = toolbar->GetToolByPos(static_cast<int>(i));
+            if (tools[i].first == kGap) {
+                EXPECT_TRUE(tool->IsSeparator()) << i;
+                continue;
+            }
+            EXPECT_EQ(tool->GetId(), CommandId(tools[i].first)) << i;
+            EXPECT_EQ(tool->GetShortHelp().utf8_string(), tools[i].second);
+        }
+
+        for (int i = 0; i < 3; ++i) {
+            wxToolBar* button = MainWindowParts.fieldButtons[i];
+            ASSERT_NE(button, nullptr);
+            ASSERT_EQ(button->GetToolsCount(), 1u);
+            EXPECT_EQ(button->GetToolByPos(0)->GetId(), CommandId(fieldButtons[i].first));
+            EXPECT_EQ(button->GetToolByPos(0)->GetShortHelp().utf8_string(), fieldButtons[i].second);
+            EXPECT_EQ(button->GetPosition(), wxPoint(364, 19 + 40 * i));
+        }
+    }
+}

@@ -44,7 +44,7 @@ void BuildMenuBar() {
     auto* bar = new wxMenuBar;
     for (const MenuLayout& layout : kMenus)
         bar->Append(BuildMenu(layout), wxString::FromUTF8(GetUiText("Menu", layout.titleKey)));
-    // SetMenuBar detaches and deletes the bar it replaces.
+    // SetMenuBar only detaches the bar it replaces; deleting it is ours.
     wxMenuBar* old = frame->GetMenuBar();
     frame->SetMenuBar(bar);
     delete old;
