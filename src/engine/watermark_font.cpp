@@ -5,6 +5,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 WatermarkFontRecord WatermarkFont;
@@ -44,7 +45,8 @@ FcPattern* MatchFamily(const std::string& family) {
         std::vector<std::string> families = StrongFamilies(pattern);
         FcResult result = FcResultNoMatch;
         FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-        if (match && result == FcResultMatch && MatchHasFamily(match, families)) std::swap(resolved, match);
+        if (match && result == FcResultMatch && MatchHasFamily(match, families))
+            resolved = std::exchange(match, nullptr);
         if (match) FcPatternDestroy(match);
     }
     FcPatternDestroy(pattern);
