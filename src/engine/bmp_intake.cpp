@@ -135,12 +135,17 @@ bool HasAlphaMask(const BmpHeader& header) {
     return (header.compression == kBitfields || header.compression == kAlphaBitfields) && header.masks[3] != 0;
 }
 
-// FreeImage reads 32-bit bitfields only in the usual byte order and ignores an alpha mask.
+bool HasMasks(const BmpHeader& header, uint32_t red, uint32_t green, uint32_t blue) {
+    return header.masks[0] == red && header.masks[1] == green && header.masks[2] == blue;
+}
+
+// FreeImage reads 32-bit bitfields only in the usual byte order, 16-bit ones only as 5-6-5 or
+// 5-5-5, and ignores an alpha mask.
 bool DecodesBitfieldsHere(const BmpHeader& header) {
     if (header.compression != kBitfields && header.compression != kAlphaBitfields) return false;
     if (HasAlphaMask(header) || header.compression == kAlphaBitfields) return true;
-    return header.bitCount == 32 &&
-           (header.masks[0] != 0xFF0000 || header.masks[1] != 0xFF00 || header.masks[2] != 0xFF);
+    if (header.bitCount == 16) return !HasMasks(header, 0xF800, 0x7E0, 0x1F) && !HasMasks(header, 0x7C00, 0x3E0, 0x1F);
+    return !HasMasks(header, 0xFF0000, 0xFF00, 0xFF);
 }
 
 bool NeedsRewrite(const BmpHeader& header) {

@@ -309,6 +309,20 @@ TEST_F(Pipeline, HeaderVariantsOtherToolsWriteConvert) {
              }
              return reduced;
          }()},
+        // 16-bit masks other than 5-6-5 and 5-5-5 are valid too; the library reads every
+        // 16-bit file as one of those two.
+        {"16bit-444", {40, 40, 24, 16, 3, {0xF00, 0xF0, 0xF}, {},
+                       Rows(picture, [](const uint8_t* p) {
+                           std::string out;
+                           Put16(out, static_cast<uint32_t>((p[0] >> 4) << 8 | (p[1] >> 4) << 4 | p[2] >> 4));
+                           return out;
+                       })},
+         [&] {
+             Picture reduced = picture;
+             for (size_t i = 0; i < reduced.rgba.size(); i += 4)
+                 for (size_t c = 0; c < 3; ++c) reduced.rgba[i + c] = static_cast<uint8_t>((reduced.rgba[i + c] >> 4) * 17);
+             return reduced;
+         }()},
         {"h56-32bit-alpha", {56, 40, 24, 32, 3, {argb, argb + 4}, {}, MaskedRows32(alphaPicture, argb)}, alphaPicture},
         // The fourth byte is 0 everywhere and no mask calls it alpha: the picture is opaque.
         {"h52-32bit-unused", {52, 40, 24, 32, 3, {xrgb, xrgb + 3}, {}, MaskedRows32(picture, xrgb)}, opaque},
