@@ -3,6 +3,7 @@
 #include <wx/app.h>
 #include <wx/display.h>
 #include <wx/frame.h>
+#include <wx/modalhook.h>
 #include <wx/timer.h>
 
 #include <csignal>
@@ -21,6 +22,22 @@ namespace {
 volatile std::sig_atomic_t closeRequested = 0;
 
 void RequestClose(int) { closeRequested = 1; }
+
+// Counts the modal dialogs on screen. A requested close waits until they are gone, as the close box
+// does: their callers go on using the main window when they return.
+class ModalDialogCounter : public wxModalDialogHook {
+public:
+    ModalDialogCounter() { Register(); }
+    ~ModalDialogCounter() override { Unregister(); }
+    int open = 0;
+
+protected:
+    int Enter(wxDialog*) override {
+        ++open;
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override { --open; }
+};
 
 void BuildSettingsPath() {
     std::string folder = AppDataFolder();
@@ -50,13 +67,11 @@ public:
         frame_ = CreateMainWindow();
         if (!frame_) return false;
         frame_->Bind(wxEVT_CLOSE_WINDOW, &KestrixApp::OnClose, this);
-        Bind(wxEVT_END_SESSION, [this](wxCloseEvent&) {
-            if (frame_) frame_->Close(true);
-        });
+        Bind(wxEVT_END_SESSION, [](wxCloseEvent&) { closeRequested = 1; });
 
         // Signals only set a flag; the close happens on the main thread like a click on the close box.
         timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
-            if (closeRequested && frame_) frame_->Close(true);
+            if (closeRequested && frame_ && modalDialogs_.open == 0) frame_->Close(true);
         });
         timer_.Start(100);
         return true;
@@ -74,6 +89,7 @@ private:
 
     wxFrame* frame_ = nullptr;
     wxTimer timer_;
+    ModalDialogCounter modalDialogs_;
 };
 }  // namespace
 
