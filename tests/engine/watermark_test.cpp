@@ -289,8 +289,17 @@ TEST_F(WatermarkTest, TextThatIsNotUtf8IsDrawnWhole) {
 TEST_F(WatermarkTest, PlainTextHasHardEdgesAndSmoothTextDoesNot) {
     Settings.Watermark.BackOpacity = 40;
     Settings.Watermark.BackColor = "0000FF";
-    for (int antialias : {0, 1}) {
-        SCOPED_TRACE(antialias);
+    // Underline and strike-out are drawn as shapes, not glyphs: they must be hard-edged too.
+    const struct {
+        int antialias;
+        bool bold, italic, underline, strike;
+    } cases[] = {{0, false, false, false, false}, {0, false, false, true, false}, {0, true, true, false, true},
+                 {1, false, false, false, false}, {1, false, false, true, false}};
+    for (const auto& c : cases) {
+        const int antialias = c.antialias;
+        SCOPED_TRACE(testing::Message() << "antialias " << antialias << " bold/italic/underline/strike "
+                                        << c.bold << "/" << c.italic << "/" << c.underline << "/" << c.strike);
+        ASSERT_TRUE(LoadWatermarkFont("Liberation Sans", 14, c.bold, c.italic, c.underline, c.strike));
         Settings.Watermark.TextAntialiasing = static_cast<int8_t>(antialias);
         ImagePtr overlay = TextOverlay("Soft edges? %eol%Rounded O");
         ASSERT_TRUE(overlay);
