@@ -2,6 +2,7 @@
 #include <IL/il.h>
 #include <IL/ilu.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
         int status = RunConsole(arguments);
         if (status != kNoConsoleWork) {
             ilShutDown();
+            // A script must not take lines it never received (a full disk, a closed pipe) for success.
+            if ((fflush(stdout) != 0 || ferror(stdout)) && status == 0) status = 1;
             return status;
         }
     }

@@ -34,6 +34,11 @@ TEST(Identity, ToolbarNumbersFollowMenuNumbers) {
     for (const auto& [name, number] : MenuIcons()) EXPECT_EQ(ToolbarIcons().at(name), number + 24) << name;
 }
 
+TEST(ConsoleEntry, OutputThatCannotBeWrittenIsAFailure) {
+    EXPECT_EQ(RunCommand(std::string(QUARVEL_KESTRIX) + " -V").exitStatus, 0);
+    EXPECT_EQ(RunCommand(std::string(QUARVEL_KESTRIX) + " -V >/dev/full").exitStatus, 1);
+}
+
 namespace {
 bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
     for (int waited = 0; waited < milliseconds; waited += 50) {
