@@ -97,6 +97,26 @@ TEST_F(FrameTest, BandsCornersAndOpacity) {
     }
 }
 
+// A pixel the corner's diagonal halves shows the drawing order: the corner box under both bands,
+// then the band drawn later over the earlier one (top, right, bottom, left).
+TEST_F(FrameTest, CornerDiagonalsShowTheBandOrder) {
+    SetFrame(1, 20, 20, 20, 20, 255);
+    Settings.Frame.SolidLeftColor = "FFFFFF";
+    ImagePtr image = Framed(100, 60, 24);
+    ASSERT_TRUE(image);
+    const Probe probes[] = {
+        {5, 5, {255, 128, 128}},   // top box, top band, then left over it
+        {94, 5, {64, 191, 0}},     // right box, top band, then right over it
+        {94, 54, {0, 64, 191}},    // bottom box, right band, then bottom over it
+        {5, 54, {191, 191, 255}},  // left box, bottom band, then left over it
+    };
+    for (const Probe& p : probes) {
+        Rgb seen = At(image.get(), p.x, p.y);
+        EXPECT_TRUE(Near(seen, p.expected, 12))
+            << "at " << p.x << "," << p.y << " saw " << Show(seen) << " wanted " << Show(p.expected);
+    }
+}
+
 // Every pixel whose square lies wholly inside the top trapezoid has the top colour, and every
 // pixel wholly inside the inner rectangle keeps the picture.
 TEST_F(FrameTest, TopBandFillsItsTrapezoid) {
