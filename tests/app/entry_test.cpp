@@ -123,3 +123,11 @@ TEST_F(WindowProcess, ClosingWritesGeometry) {
     EXPECT_NE(saved.find("Recent Out Folders = \r\n"), std::string::npos) << "history 0 empties the list";
     EXPECT_FALSE(LockIsHeld()) << "the lock goes with the process";
 }
+
+TEST(WindowMode, WithoutADisplayFailsAndSaysSo) {
+    CommandResult run = RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY '" + std::string(QUARVEL_KESTRIX) + "'");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("Error: ", 0), 0u) << run.err;
+    EXPECT_FALSE(LockIsHeld());
+}

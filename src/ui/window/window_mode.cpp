@@ -52,7 +52,7 @@ void BuildSettingsPath() {
 class KestrixApp : public wxApp {
 public:
     bool OnInit() override {
-        wxDisplay primary(0u);
+        wxDisplay primary;
         wxRect screen = primary.GetGeometry();
         SetPrimaryDisplaySize(screen.GetWidth(), screen.GetHeight());
         BuildSettingsPath();
@@ -102,12 +102,16 @@ int RunWindowMode(int argc, char** argv) {
     std::signal(SIGHUP, RequestClose);
 
     wxApp::SetInstance(new KestrixApp());
-    int status = 0;
+    // Without a display (or a main window) nothing was shown: say so rather than end as a success.
+    bool opened = false;
     if (wxEntryStart(argc, argv)) {
-        if (wxTheApp->CallOnInit()) wxTheApp->OnRun();
+        opened = wxTheApp->CallOnInit();
+        if (opened) wxTheApp->OnRun();
         wxTheApp->OnExit();
         wxEntryCleanup();
     }
+    const int status = opened ? 0 : 1;
+    if (!opened) ConsoleErrorLine("Error: Unable to open the main window (no display?)");
     ReleaseInstanceLock(Settings.InstanceLock);
     Settings.InstanceLock = -1;
     return status;
