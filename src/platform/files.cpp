@@ -90,7 +90,10 @@ bool WriteFileAtomically(const std::string& path, const std::string& data) {
     if (fd < 0) return false;
     size_t done = 0;
     bool ok = true;
-    while (done < data.size()) {
+    // The replacement keeps the permissions the user gave the file it replaces.
+    struct stat old;
+    if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) && fchmod(fd, old.st_mode & 07777) != 0) ok = false;
+    while (ok && done < data.size()) {
         ssize_t n = write(fd, data.data() + done, data.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;

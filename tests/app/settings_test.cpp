@@ -552,3 +552,15 @@ TEST_F(SettingsFileTest, ReplacesTheWholeFileAndKeepsALinkALink) {
     LoadSettings();
     EXPECT_EQ(Settings.Window.Width, 640);
 }
+
+TEST_F(SettingsFileTest, SavingKeepsTheFilesPermissions) {
+    for (mode_t mode : {0600, 0640, 0664}) {
+        WriteFileText(Settings.SettingsPath, "[Window]\r\nWidth=1\r\n");
+        ASSERT_EQ(chmod(Settings.SettingsPath.c_str(), mode), 0);
+        SaveSettings();
+        struct stat saved;
+        ASSERT_EQ(stat(Settings.SettingsPath.c_str(), &saved), 0);
+        EXPECT_EQ(saved.st_mode & 07777, mode) << std::oct << mode;
+        EXPECT_EQ(ReadFileText(Settings.SettingsPath), SettingsFileText());
+    }
+}
