@@ -16,9 +16,10 @@ constexpr int kMaxBmpSide = 16384;
 
 // Reads and checks the BMP header, then loads the picture with FreeImage: valid variants the
 // library mishandles (V4/V5 and 52/56-byte headers, RLE4/RLE8, alpha bitfields) are rewritten in
-// memory into the plain form first (32-bit bitfields in another byte order too, and pixels an RLE
-// stream leaves unset become transparent); every other file is loaded from its path. A 32-bit file
-// without an alpha mask whose fourth byte is 0 everywhere comes back opaque. nullptr on failure.
+// memory into the plain form first (32-bit bitfields in another byte order and 16-bit ones with
+// masks other than 5-6-5 and 5-5-5 too, and pixels an RLE stream leaves unset become transparent);
+// every other file is loaded from its path. A 32-bit file without an alpha mask whose fourth byte
+// is 0 everywhere comes back opaque. nullptr on failure.
 FIBITMAP* LoadBmpImage(const std::string& path);
 
 // Builds the mipmap chain of the bound DevIL image (BGRA, 8 bits a channel) with ILU and replaces
