@@ -131,3 +131,24 @@ TEST(WindowMode, WithoutADisplayFailsAndSaysSo) {
     EXPECT_EQ(run.err.rfind("Error: ", 0), 0u) << run.err;
     EXPECT_FALSE(LockIsHeld());
 }
+
+// Without a runtime folder the lock lives in /tmp, where another user's lock file must not shut
+// this user out. The second user here is nobody, which needs root to become.
+TEST(WindowMode, AnotherUsersLockFileInTmpDoesNotBlock) {
+    if (geteuid() != 0 || RunCommand("command -v setpriv").exitStatus != 0) GTEST_SKIP() << "needs root and setpriv";
+    const std::string shared = "/tmp/Quarvel 2.9.lock";
+    const bool planted = access(shared.c_str(), F_OK) != 0;
+    if (planted) {
+        int fd = open(shared.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);  // root's own, closed to others
+        ASSERT_GE(fd, 0);
+        close(fd);
+    }
+    CommandResult run = RunCommand("cd /tmp && setpriv --reuid=65534 --regid=65534 --clear-groups env -u XDG_RUNTIME_DIR "
+                                   "-u DISPLAY -u WAYLAND_DISPLAY HOME=/nonexistent '" +
+                                   std::string(QUARVEL_KESTRIX) + "'");
+    if (planted) unlink(shared.c_str());
+    unlink("/tmp/Quarvel 2.9-65534.lock");
+    // Past the lock, window mode finds no display: proof it was not taken for a second copy.
+    EXPECT_EQ(run.exitStatus, 1) << run.err;
+    EXPECT_EQ(run.err.rfind("Error: ", 0), 0u) << run.err;
+}
