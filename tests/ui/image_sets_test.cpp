@@ -11,32 +11,17 @@
 #include "app/settings.h"
 #include "platform/platform.h"
 #include "support/test_support.h"
+#include "support/wx_test_app.h"
 #include "theme_fixtures.h"
 #include "ui/themes.h"
 
 namespace {
-class WxEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        wxApp::SetInstance(new wxApp);
-        static char name[] = "image_sets_test";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        started_ = wxEntryStart(argc, argv);
-        if (started_) wxTheApp->CallOnInit();
-    }
-    void TearDown() override {
-        if (started_) wxEntryCleanup();
-    }
-    static bool started_;
-};
-bool WxEnvironment::started_ = false;
-testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxEnvironment);
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxTestApp);
 
 class ImageSetsTest : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(WxEnvironment::started_) << "needs a display: run under xvfb-run";
+        ASSERT_TRUE(WxTestApp::started) << "needs a display: run under xvfb-run";
         ApplyDefaults(false);
         ThemeCatalogue.clear();
         LoadBuiltInImages();

@@ -6,10 +6,6 @@
 #include <wx/frame.h>
 #include <wx/menu.h>
 
-class CancellingModalHook;
-#define wxTEST_DIALOG_HOOK_CLASS CancellingModalHook
-#include <wx/testing.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,56 +16,20 @@ class CancellingModalHook;
 #include "app/settings.h"
 #include "platform/platform.h"
 #include "support/test_support.h"
+#include "support/wx_test_app.h"
 #include "ui/texts.h"
 #include "ui/themes.h"
 #include "ui/window/image_sets.h"
 #include "ui/window/main_window_parts.h"
 
-// Unexpected dialogs fail the test and are cancelled instead of waiting for a user who never comes.
-class CancellingModalHook : public wxTestingModalHook {
-public:
-    using wxTestingModalHook::wxTestingModalHook;
-
-protected:
-    int Enter(wxDialog* dialog) override {
-        int answer = wxTestingModalHook::Enter(dialog);
-        return answer == wxID_NONE ? wxID_CANCEL : answer;
-    }
-    void ReportFailure(const wxString& message) override { ADD_FAILURE() << message.utf8_string(); }
-};
-
 namespace {
-class WxEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        wxApp::SetInstance(new wxApp);
-        static char name[] = "main_window_test";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        started_ = wxEntryStart(argc, argv);
-        if (started_) wxTheApp->CallOnInit();
-    }
-    void TearDown() override {
-        if (started_) wxEntryCleanup();
-    }
-    static bool started_;
-};
-bool WxEnvironment::started_ = false;
-testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxEnvironment);
-
-// GTK allocates sizes from its frame clock, a little after the calls that change them.
-void LetWindowsSettle() {
-    for (int i = 0; i < 20; ++i) {
-        wxYield();
-        wxMilliSleep(5);
-    }
-}
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxTestApp);
 }  // namespace
 
 class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(WxEnvironment::started_) << "needs a display: run under xvfb-run";
+        ASSERT_TRUE(WxTestApp::started) << "needs a display: run under xvfb-run";
         ApplyDefaults(false);
         BuildUiText();
         ResetJob();

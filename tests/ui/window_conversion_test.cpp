@@ -11,10 +11,6 @@
 #include <wx/stattext.h>
 #include <wx/timer.h>
 
-// Unexpected dialogs fail the test and are cancelled instead of waiting for a user who never comes.
-class CancellingModalHook;
-#define wxTEST_DIALOG_HOOK_CLASS CancellingModalHook
-#include <wx/testing.h>
 
 #include <chrono>
 #include <cstdint>
@@ -29,6 +25,7 @@ class CancellingModalHook;
 #include "engine/conversion_run.h"
 #include "platform/platform.h"
 #include "support/test_support.h"
+#include "support/wx_test_app.h"
 #include "ui/catalogues.h"
 #include "ui/output_history.h"
 #include "ui/texts.h"
@@ -41,18 +38,6 @@ class CancellingModalHook;
 #include <FreeImage.h>
 #include <IL/il.h>
 #include <IL/ilu.h>
-
-class CancellingModalHook : public wxTestingModalHook {
-public:
-    using wxTestingModalHook::wxTestingModalHook;
-
-protected:
-    int Enter(wxDialog* dialog) override {
-        int answer = wxTestingModalHook::Enter(dialog);
-        return answer == wxID_NONE ? wxID_CANCEL : answer;
-    }
-    void ReportFailure(const wxString& message) override { ADD_FAILURE() << message.utf8_string(); }
-};
 
 namespace {
 // Answers one warning box after checking its text; `whileShown` runs before the answer.
@@ -76,35 +61,26 @@ private:
     std::function<void()> whileShown_;
 };
 
-class WxEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        ilInit();
-        iluInit();
-        wxApp::SetInstance(new wxApp);
-        static char name[] = "window_conversion_test";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        started_ = wxEntryStart(argc, argv);
-        if (!started_) return;
-        wxTheApp->CallOnInit();
-        ApplyDefaults(false);
-        BuildUiText();
-        BuildFormatCatalogues();
-        ResetJob();
-        SetInputFileTakeUp(TakeUpInputFile);
-        LoadBuiltInImages();
-        started_ = CreateMainWindow() != nullptr;
-    }
-    void TearDown() override {
-        if (MainWindowFrame()) MainWindowFrame()->Destroy();
-        wxEntryCleanup();
-        ilShutDown();
-    }
-    static bool started_;
-};
-bool WxEnvironment::started_ = false;
-testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxEnvironment);
+// The whole program shares one main window, as the real program does.
+bool StartMainWindow() {
+    ilInit();
+    iluInit();
+    ApplyDefaults(false);
+    BuildUiText();
+    BuildFormatCatalogues();
+    ResetJob();
+    SetInputFileTakeUp(TakeUpInputFile);
+    LoadBuiltInImages();
+    return CreateMainWindow() != nullptr;
+}
+
+void EndMainWindow() {
+    if (MainWindowFrame()) MainWindowFrame()->Destroy();
+    ilShutDown();
+}
+
+testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new WxTestApp(StartMainWindow, EndMainWindow));
 
 bool WriteBmp(const std::string& path, int width, int height) {
     FIBITMAP* image = FreeImage_Allocate(width, height, 24);
@@ -229,7 +205,7 @@ private:
 class WindowConversionTest : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(WxEnvironment::started_) << "needs a display: run under xvfb-run";
+        ASSERT_TRUE(WxTestApp::started) << "needs a display: run under xvfb-run";
         ApplyDefaults(false);
         ResetJob();
         RunNewCommand();
