@@ -6,13 +6,6 @@
 #include "app/settings.h"
 
 namespace {
-std::string TrimBlanks(const std::string& text) {
-    size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos) return std::string();
-    size_t end = text.find_last_not_of(" \t");
-    return text.substr(begin, end - begin + 1);
-}
-
 // Locale-independent: GTK switches LC_NUMERIC to the user's locale, where strtof and printf
 // would read and write "1,5".
 float DecimalToFloat(const std::string& number) {
@@ -36,6 +29,13 @@ float DecimalToFloat(const std::string& number) {
     return static_cast<float>(value);
 }
 }  // namespace
+
+std::string TrimBlanks(const std::string& text, const char* blanks) {
+    size_t begin = text.find_first_not_of(blanks);
+    if (begin == std::string::npos) return std::string();
+    size_t end = text.find_last_not_of(blanks);
+    return text.substr(begin, end - begin + 1);
+}
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };

@@ -205,6 +205,8 @@ void StoreSettingText(const SettingInfo& info, const std::string& value);
 std::string SettingValueText(const SettingInfo& info);  // as the settings file writes it
 
 // Number reading shared by the settings file, profiles and options.
+// The text without the given blank characters at either end.
+std::string TrimBlanks(const std::string& text, const char* blanks = " \t");
 int32_t ParseIntLikeAtoi(const std::string& text);
 float ParseFloatLikeAtof(const std::string& text);  // also +Infinity, -Infinity, NaN in any case
 int8_t LowByte(int32_t value);

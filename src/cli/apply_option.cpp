@@ -4,12 +4,6 @@
 #include "cli/options.h"
 
 namespace {
-std::string TrimBlanks(const std::string& text) {
-    size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos) return std::string();
-    size_t end = text.find_last_not_of(" \t");
-    return text.substr(begin, end - begin + 1);
-}
 
 // A matched pair only, so a text that merely ends in a quoted word keeps its quotes.
 std::string RemoveOuterQuotes(const std::string& text) {

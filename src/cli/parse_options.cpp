@@ -1,5 +1,6 @@
 #include <cctype>
 
+#include "app/settings.h"
 #include "cli/options.h"
 
 std::vector<std::string> ConsoleArguments;
@@ -9,11 +10,7 @@ bool ConsolePause = false;
 namespace {
 std::string TrimmedArgument(size_t index) {
     if (index >= ConsoleArguments.size()) return std::string();
-    const std::string& argument = ConsoleArguments[index];
-    size_t begin = argument.find_first_not_of(" \t");
-    if (begin == std::string::npos) return std::string();
-    size_t end = argument.find_last_not_of(" \t");
-    return argument.substr(begin, end - begin + 1);
+    return TrimBlanks(ConsoleArguments[index]);
 }
 
 bool BeginsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }

@@ -7,12 +7,6 @@
 #include "app/settings.h"
 
 namespace {
-std::string TrimBlanks(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // Only ASCII letters change: bytes of multi-byte UTF-8 sequences stay as they are.
 std::string UpperAscii(std::string text) {
     for (char& c : text)
@@ -32,7 +26,7 @@ std::vector<std::string> LeadingEntries(int count) {
     while (static_cast<int>(entries.size()) < count && start <= history.size()) {
         size_t tab = history.find('\t', start);
         if (tab == std::string::npos) tab = history.size();
-        entries.push_back(TrimBlanks(history.substr(start, tab - start)));
+        entries.push_back(TrimBlanks(history.substr(start, tab - start), " "));
         start = tab + 1;
     }
     entries.resize(count);

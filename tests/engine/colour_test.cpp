@@ -6,18 +6,13 @@
 #include "app/settings.h"
 #include "engine/colour.h"
 #include "engine/image_fixture.h"
+#include "support/test_support.h"
 
 namespace {
 class ColourTest : public testing::Test {
 protected:
     void SetUp() override { ApplyDefaults(true); }
 };
-
-void Store(const char* group, const char* key, const std::string& value) {
-    const SettingInfo* info = FindSetting(group, key);
-    ASSERT_NE(info, nullptr) << group << " " << key;
-    StoreSettingText(*info, value);
-}
 
 unsigned Bpp(FIBITMAP* image) { return FreeImage_GetBPP(image); }
 
@@ -163,7 +158,7 @@ TEST_F(ColourTest, ThresholdUsesTheLowByteOfTheLevel) {
     };
     for (const Case& c : cases) {
         Settings.Adjustment.DoImageThreshold = 1;
-        Store("Adjustment", "Image Threshold", c.stored);
+        StoreSetting("Adjustment", "Image Threshold", c.stored);
         ImagePtr image = MakeGreyRow({c.below, c.atLevel});
         image.reset(ApplyThreshold(image.release()));
         ASSERT_TRUE(image) << c.stored;

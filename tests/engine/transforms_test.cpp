@@ -5,6 +5,7 @@
 
 #include "app/settings.h"
 #include "engine/image_fixture.h"
+#include "support/test_support.h"
 #include "engine/pipeline.h"
 #include "engine/transforms.h"
 
@@ -13,12 +14,6 @@ class TransformsTest : public testing::Test {
 protected:
     void SetUp() override { ApplyDefaults(true); }
 };
-
-void Store(const char* group, const char* key, const std::string& value) {
-    const SettingInfo* info = FindSetting(group, key);
-    ASSERT_NE(info, nullptr) << group << " " << key;
-    StoreSettingText(*info, value);
-}
 
 unsigned Width(FIBITMAP* image) { return FreeImage_GetWidth(image); }
 unsigned Height(FIBITMAP* image) { return FreeImage_GetHeight(image); }
@@ -123,7 +118,7 @@ TEST_F(TransformsTest, QuarterTurnSwapsSidesAndTurnsCounterClockwise) {
 
 TEST_F(TransformsTest, SimpleRotationGrowsAndFillsCornersWithTheBackground) {
     EnableRotation(45, 0);
-    Store("Transform", "Image Rotation Back Color", "FF8000");
+    StoreSetting("Transform", "Image Rotation Back Color", "FF8000");
     ImagePtr image = MakeImage(40, 20, 24, {0, 0, 255});
     image.reset(RotateImage(image.release()));
     ASSERT_TRUE(image);

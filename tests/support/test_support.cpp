@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,6 +11,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include "app/settings.h"
 
 std::string ScratchFolder(const std::string& name) {
     const char* home = getenv("QUARVEL_TEST_HOME");
@@ -48,4 +52,10 @@ CommandResult RunCommand(const std::string& commandLine, const std::string& inpu
     result.out = ReadFileText(out);
     result.err = ReadFileText(err);
     return result;
+}
+
+void StoreSetting(const char* group, const char* key, const std::string& value) {
+    const SettingInfo* info = FindSetting(group, key);
+    ASSERT_NE(info, nullptr) << group << " " << key;
+    StoreSettingText(*info, value);
 }

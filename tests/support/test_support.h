@@ -14,4 +14,6 @@ struct CommandResult {
 };
 CommandResult RunCommand(const std::string& commandLine, const std::string& input = "");
 std::string ReadFileText(const std::string& path);
+// Stores a value as the settings file would: "Group", "Key", text.
+void StoreSetting(const char* group, const char* key, const std::string& value);
 void WriteFileText(const std::string& path, const std::string& data);

@@ -14,12 +14,6 @@
 #include "ui/window/window_conversion.h"
 
 namespace {
-std::string Trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::string Lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(tolower(c)); });
     return text;
@@ -103,10 +97,10 @@ bool CheckWindowJob() {
 }  // namespace
 
 void StartWindowConversion() {
-    Job.InputPath = Trimmed(InputFieldText());
+    Job.InputPath = TrimBlanks(InputFieldText());
     InputList.clear();
     if (IsAcceptedInput(Job.InputPath)) InputList[Job.InputPath] = "";
-    Job.OutputFolder = Trimmed(OutputFolderText());
+    Job.OutputFolder = TrimBlanks(OutputFolderText());
     Job.OutputFormat = SelectedOutputFormat();
     SetStatusLine(GetUiText("General", "Preparing"));
     if (CheckWindowJob()) {
