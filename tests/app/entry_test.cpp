@@ -1,8 +1,6 @@
 // Program identity and the window-mode process life: single instance, shutdown geometry.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,6 +11,7 @@
 
 #include "app/identity.h"
 #include "support/test_support.h"
+#include "support/window_process.h"
 
 TEST(Identity, VersionText) {
     const struct {
@@ -39,48 +38,19 @@ TEST(ConsoleEntry, OutputThatCannotBeWrittenIsAFailure) {
     EXPECT_EQ(RunCommand(std::string(QUARVEL_KESTRIX) + " -V >/dev/full").exitStatus, 1);
 }
 
-namespace {
-bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
-    for (int waited = 0; waited < milliseconds; waited += 50) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return condition();
-}
-
-pid_t StartWindowMode() {
-    pid_t child = fork();
-    if (child == 0) {
-        execl(QUARVEL_KESTRIX, QUARVEL_KESTRIX, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    return child;
-}
-
-bool LockIsHeld() {
-    std::string path = std::string(getenv("XDG_RUNTIME_DIR")) + "/Quarvel 2.9.lock";
-    int fd = open(path.c_str(), O_RDWR);
-    if (fd < 0) return false;
-    bool held = flock(fd, LOCK_EX | LOCK_NB) != 0;
-    close(fd);
-    return held;
-}
-
-std::string ConfigPath() { return std::string(getenv("XDG_CONFIG_HOME")) + "/Marrowfen/kestrix/config.ini"; }
-}  // namespace
 
 class WindowProcess : public testing::Test {
 protected:
     void SetUp() override {
         if (!getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
-        unlink(ConfigPath().c_str());
+        unlink(SettingsFilePath().c_str());
     }
 };
 
 TEST_F(WindowProcess, SecondStartEndsAtOnceAndConsoleStillRuns) {
     pid_t first = StartWindowMode();
     ASSERT_GT(first, 0);
-    ASSERT_TRUE(WaitFor(LockIsHeld, 10000));
+    ASSERT_TRUE(WaitFor(InstanceLockIsHeld, 10000));
 
     auto started = std::chrono::steady_clock::now();
     CommandResult second = RunCommand(std::string(QUARVEL_KESTRIX));
@@ -101,14 +71,13 @@ TEST_F(WindowProcess, SecondStartEndsAtOnceAndConsoleStillRuns) {
 }
 
 TEST_F(WindowProcess, ClosingWritesGeometry) {
-    std::string folder = std::string(getenv("XDG_CONFIG_HOME")) + "/Marrowfen/kestrix/";
-    ASSERT_EQ(system(("mkdir -p '" + folder + "'").c_str()), 0);
-    WriteFileText(ConfigPath(),
+    ASSERT_EQ(system(("mkdir -p '" + SettingsFileFolder() + "'").c_str()), 0);
+    WriteFileText(SettingsFilePath(),
                   "[General]\r\nCFG = 19\r\n[Window]\r\nWidth = 640\r\nHeight = 300\r\nX = 40\r\nY = 30\r\n"
                   "[Advanced]\r\nOut Folders History = 0\r\n[File]\r\nRecent Out Folders = /tmp/a/\t/tmp/b/\r\n");
     pid_t first = StartWindowMode();
     ASSERT_GT(first, 0);
-    ASSERT_TRUE(WaitFor(LockIsHeld, 10000));
+    ASSERT_TRUE(WaitFor(InstanceLockIsHeld, 10000));
     std::this_thread::sleep_for(std::chrono::milliseconds(1000));  // let the window come up
     kill(first, SIGTERM);
     int status = 0;
@@ -116,12 +85,12 @@ TEST_F(WindowProcess, ClosingWritesGeometry) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
 
-    std::string saved = ReadFileText(ConfigPath());
+    std::string saved = ReadFileText(SettingsFilePath());
     EXPECT_NE(saved.find("Width = 640\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("Height = 260\r\n"), std::string::npos) << "the height is fixed by the layout";
     EXPECT_NE(saved.find("IsMaximized = 0\r\n"), std::string::npos);
     EXPECT_NE(saved.find("Recent Out Folders = \r\n"), std::string::npos) << "history 0 empties the list";
-    EXPECT_FALSE(LockIsHeld()) << "the lock goes with the process";
+    EXPECT_FALSE(InstanceLockIsHeld()) << "the lock goes with the process";
 }
 
 TEST(WindowMode, WithoutADisplayFailsAndSaysSo) {
@@ -129,7 +98,7 @@ TEST(WindowMode, WithoutADisplayFailsAndSaysSo) {
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err.rfind("Error: ", 0), 0u) << run.err;
-    EXPECT_FALSE(LockIsHeld());
+    EXPECT_FALSE(InstanceLockIsHeld());
 }
 
 // Without a runtime folder the lock lives in /tmp, where another user's lock file must not shut

@@ -1,8 +1,6 @@
 // A window-mode kestrix told to end by a signal while one of its message boxes is open.
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <wx/app.h>
@@ -10,70 +8,31 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <thread>
 
 #include "support/test_support.h"
+#include "support/window_process.h"
+#include "support/wx_test_app.h"
 
 namespace {
 // The test process drives the X server's pointer and keyboard; the window belongs to the child.
-class WxEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        if (!getenv("DISPLAY")) return;
-        wxApp::SetInstance(new wxApp);
-        static char name[] = "window_signals_test";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        started_ = wxEntryStart(argc, argv);
-    }
-    void TearDown() override {
-        if (started_) wxEntryCleanup();
-    }
-    static bool started_;
-};
-bool WxEnvironment::started_ = false;
-testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxEnvironment);
-
-bool WaitForExit(pid_t child, int* status, int milliseconds) {
-    for (int waited = 0; waited < milliseconds; waited += 50) {
-        if (waitpid(child, status, WNOHANG) == child) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
-}
-
-bool LockIsHeld() {
-    std::string path = std::string(getenv("XDG_RUNTIME_DIR")) + "/Quarvel 2.9.lock";
-    int fd = open(path.c_str(), O_RDWR);
-    if (fd < 0) return false;
-    bool held = flock(fd, LOCK_EX | LOCK_NB) != 0;
-    close(fd);
-    return held;
-}
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxTestApp);
 
 void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
-
-std::string ConfigPath() { return std::string(getenv("XDG_CONFIG_HOME")) + "/Marrowfen/kestrix/config.ini"; }
 }  // namespace
 
 // The box's caller still uses the main window when the box returns, so the close waits for it.
 TEST(WindowSignals, CloseWaitsForAnOpenMessageBox) {
-    if (!WxEnvironment::started_) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
-    const std::string folder = std::string(getenv("XDG_CONFIG_HOME")) + "/Marrowfen/kestrix/";
-    ASSERT_EQ(system(("mkdir -p '" + folder + "'").c_str()), 0);
-    WriteFileText(ConfigPath(), "[General]\r\nCFG = 19\r\n[Window]\r\nWidth = 640\r\nX = 100\r\nY = 100\r\n");
+    if (!WxTestApp::started) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    ASSERT_EQ(system(("mkdir -p '" + SettingsFileFolder() + "'").c_str()), 0);
+    WriteFileText(SettingsFilePath(), "[General]\r\nCFG = 19\r\n[Window]\r\nWidth = 640\r\nX = 100\r\nY = 100\r\n");
 
     const int signals[] = {SIGTERM, SIGINT, SIGHUP};
     for (int signal : signals) {
-        pid_t child = fork();
-        if (child == 0) {
-            execl(QUARVEL_KESTRIX, QUARVEL_KESTRIX, static_cast<char*>(nullptr));
-            _exit(127);
-        }
+        pid_t child = StartWindowMode();
         ASSERT_GT(child, 0);
-        for (int waited = 0; waited < 10000 && !LockIsHeld(); waited += 50) Pause(50);
+        for (int waited = 0; waited < 10000 && !InstanceLockIsHeld(); waited += 50) Pause(50);
         Pause(3000);  // the window comes up at 100, 100
 
         wxUIActionSimulator sim;
@@ -100,6 +59,6 @@ TEST(WindowSignals, CloseWaitsForAnOpenMessageBox) {
         if (WIFEXITED(status)) {
             EXPECT_EQ(WEXITSTATUS(status), 0) << "signal " << signal;
         }
-        EXPECT_NE(ReadFileText(ConfigPath()).find("Width = 640\r\n"), std::string::npos) << "signal " << signal;
+        EXPECT_NE(ReadFileText(SettingsFilePath()).find("Width = 640\r\n"), std::string::npos) << "signal " << signal;
     }
 }

@@ -4,27 +4,11 @@
 #include <wx/app.h>
 #include <wx/msgdlg.h>
 
-// Unexpected dialogs fail the test and are cancelled instead of waiting for a user who never comes.
-class CancellingModalHook;
-#define wxTEST_DIALOG_HOOK_CLASS CancellingModalHook
-#include <wx/testing.h>
-
 #include <string>
 #include <utility>
 
+#include "support/wx_test_app.h"
 #include "ui/texts.h"
-
-class CancellingModalHook : public wxTestingModalHook {
-public:
-    using wxTestingModalHook::wxTestingModalHook;
-
-protected:
-    int Enter(wxDialog* dialog) override {
-        int answer = wxTestingModalHook::Enter(dialog);
-        return answer == wxID_NONE ? wxID_CANCEL : answer;
-    }
-    void ReportFailure(const wxString& message) override { ADD_FAILURE() << message.utf8_string(); }
-};
 
 namespace {
 // Answers one message box after checking what it shows.
@@ -51,28 +35,12 @@ private:
     int answer_;
 };
 
-class WxEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        wxApp::SetInstance(new wxApp);
-        static char name[] = "message_boxes_test";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        started_ = wxEntryStart(argc, argv);
-        if (started_) wxTheApp->CallOnInit();
-    }
-    void TearDown() override {
-        if (started_) wxEntryCleanup();
-    }
-    static bool started_;
-};
-bool WxEnvironment::started_ = false;
-testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxEnvironment);
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxTestApp);
 
 class MessageBoxTest : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(WxEnvironment::started_) << "needs a display: run under xvfb-run";
+        ASSERT_TRUE(WxTestApp::started) << "needs a display: run under xvfb-run";
         BuildUiText();
     }
 };
