@@ -45,8 +45,18 @@ FIBITMAP* DrawWatermark(FIBITMAP* image, int width, int height) {
     if (!image || width <= 0 || height <= 0) return image;
 
     FIBITMAP* overlay = nullptr;
+    if (mode == 1) PrepareTokenValues(width, height);
+    if (mode == 1 && !WatermarkRotates()) {
+        // Unturned text is drawn only where it lands: already fitted, placed and cut.
+        int x = 0, y = 0;
+        overlay = BuildVisibleTextOverlay(width, height, &x, &y);
+        if (overlay) {
+            CompositeAt(image, overlay, x, y);
+            FreeImage_Unload(overlay);
+        }
+        return image;
+    }
     if (mode == 1) {
-        PrepareTokenValues(width, height);
         overlay = BuildTextOverlay();
     } else if (mode == 2) {
         overlay = BuildImageOverlay();

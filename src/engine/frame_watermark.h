@@ -4,6 +4,7 @@
 #include <FreeImage.h>
 #include <cairo.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,15 +19,31 @@ std::vector<std::string> SplitWatermarkLines(const std::string& text);
 int AlignLine(int lineWidth, int boxWidth);
 
 // Text overlay (mode 1) or image overlay (mode 2) as a 32-bit FreeImage bitmap; nullptr when
-// there is nothing to draw (no font, an unreadable image, an empty box).
+// there is nothing to draw (no font, an unreadable image, an empty box, a text box above
+// kMaxWholeTextBoxPixels).
 FIBITMAP* BuildTextOverlay();
 FIBITMAP* BuildImageOverlay();
+// Only the part of the unturned text box that lands on a width x height picture once fitted and
+// placed, and where it lands; nullptr when no part does. Its pixels are those the whole box has there.
+FIBITMAP* BuildVisibleTextOverlay(int width, int height, int* x, int* y);
+// A turned text box must be drawn whole: bigger ones are skipped (64 Mpixel, 256 MB a surface).
+constexpr int64_t kMaxWholeTextBoxPixels = int64_t{64} << 20;
 
+// True when the watermark kind being drawn is turned (an angle from 1 to 359).
+bool WatermarkRotates();
 FIBITMAP* RotateWatermark(FIBITMAP* overlay);
 // Cuts the overlay from its top-left corner to the room; nullptr (the overlay released) when
 // the room leaves no width or height for it.
 FIBITMAP* FitWatermark(FIBITMAP* overlay, int width, int height);
 void PlaceWatermark(int width, int height, int overlayWidth, int overlayHeight, int* x, int* y);
+// Fit, place and cut to the picture in one, from the overlay's size alone.
+struct WatermarkSpot {
+    int x, y;             // on the picture
+    int64_t left, top;    // of the shown part, inside the whole overlay
+    int width, height;    // of the shown part
+};
+// False when no part of the overlay lands on the picture.
+bool LocateWatermark(int width, int height, int64_t overlayWidth, int64_t overlayHeight, WatermarkSpot* spot);
 
 // The in-memory PNG hand-over of a drawing surface to FreeImage: a 32-bit bitmap with alpha,
 // or nullptr. The PNG buffer and the memory stream are released before it returns.

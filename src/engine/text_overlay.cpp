@@ -117,14 +117,27 @@ void SetColour(cairo_t* cr, const std::string& colour, int alpha) {
     cairo_set_source_rgba(cr, red / 255.0, green / 255.0, blue / 255.0, alpha / 255.0);
 }
 
-void DrawLines(cairo_t* cr, const TextTools& tools, const TextLayout& layout, int boxWidth) {
+// The part of the text box drawn on one surface, in box pixels.
+struct BoxPart {
+    int64_t left, top;
+    int width, height;
+};
+
+// Lines sit where they sit in the whole box; the surface only shows the part's window of it.
+void DrawLines(cairo_t* cr, const TextTools& tools, const TextLayout& layout, int boxWidth, const BoxPart& part) {
     const int padding = Settings.Watermark.TextPadding;
     pango_cairo_update_context(cr, tools.context);
     for (size_t i = 0; i < layout.lines.size(); ++i) {
-        const int x = layout.lines.size() == 1 ? padding : AlignLine(layout.widths[i], boxWidth);
+        const int64_t x = layout.lines.size() == 1 ? padding : AlignLine(layout.widths[i], boxWidth);
         const int64_t y = padding + static_cast<int64_t>(i) * layout.advance;
+        const int64_t dx = x - part.left, dy = y - part.top;
+        // cairo's fixed-point coordinates wrap near 8 million pixels; pango's end at 2 million,
+        // so a line starting this far away cannot reach the part.
+        constexpr int64_t kFarAway = int64_t{1} << 22;
+        if (dx < -kFarAway || dx > kFarAway || dy < -kFarAway || dy > kFarAway) continue;
         pango_layout_context_changed(layout.lines[i]);
-        cairo_move_to(cr, x, static_cast<double>(y));
+        // Whole pixels: the glyphs land on the same pixel grid as in the whole box.
+        cairo_move_to(cr, static_cast<double>(dx), static_cast<double>(dy));
         pango_cairo_show_layout(cr, layout.lines[i]);
     }
 }
@@ -137,8 +150,8 @@ cairo_surface_t* CreateSurface(int width, int height) {
 }
 
 // Hard-edged text: colour and alpha are written as they are, background and glyphs alike.
-cairo_surface_t* DrawPlainBox(const TextTools& tools, const TextLayout& layout, int boxWidth, int boxHeight) {
-    cairo_surface_t* text = CreateSurface(boxWidth, boxHeight);
+cairo_surface_t* DrawPlainBox(const TextTools& tools, const TextLayout& layout, int boxWidth, const BoxPart& part) {
+    cairo_surface_t* text = CreateSurface(part.width, part.height);
     if (!text) return nullptr;
     const auto& w = Settings.Watermark;
     cairo_t* cr = cairo_create(text);
@@ -147,15 +160,15 @@ cairo_surface_t* DrawPlainBox(const TextTools& tools, const TextLayout& layout, 
     SetColour(cr, w.BackColor, OpacityByte(w.BackOpacity));
     cairo_paint(cr);
     SetColour(cr, w.FontColor, OpacityByte(w.TextOpacity));
-    DrawLines(cr, tools, layout, boxWidth);
+    DrawLines(cr, tools, layout, boxWidth, part);
     cairo_destroy(cr);
     return text;
 }
 
-cairo_surface_t* DrawSmoothBox(const TextTools& tools, const TextLayout& layout, int boxWidth, int boxHeight) {
-    cairo_surface_t* back = CreateSurface(boxWidth, boxHeight);
-    cairo_surface_t* text = back ? CreateSurface(boxWidth, boxHeight) : nullptr;
-    cairo_surface_t* result = text ? CreateSurface(boxWidth, boxHeight) : nullptr;
+cairo_surface_t* DrawSmoothBox(const TextTools& tools, const TextLayout& layout, int boxWidth, const BoxPart& part) {
+    cairo_surface_t* back = CreateSurface(part.width, part.height);
+    cairo_surface_t* text = back ? CreateSurface(part.width, part.height) : nullptr;
+    cairo_surface_t* result = text ? CreateSurface(part.width, part.height) : nullptr;
     if (result) {
         const auto& w = Settings.Watermark;
         cairo_t* cr = cairo_create(back);
@@ -165,7 +178,7 @@ cairo_surface_t* DrawSmoothBox(const TextTools& tools, const TextLayout& layout,
 
         cr = cairo_create(text);
         SetColour(cr, w.FontColor, 255);
-        DrawLines(cr, tools, layout, boxWidth);
+        DrawLines(cr, tools, layout, boxWidth, part);
         cairo_destroy(cr);
 
         cr = cairo_create(result);
@@ -180,9 +193,30 @@ cairo_surface_t* DrawSmoothBox(const TextTools& tools, const TextLayout& layout,
     return result;
 }
 
-}  // namespace
+// Where the box goes: a picture of this size, the spot it lands on reported back.
+struct PictureTarget {
+    int width, height;
+    int *x, *y;
+};
 
-FIBITMAP* BuildTextOverlay() {
+// The part of a measured box to draw: all of it without a picture, else what lands on the
+// picture. False draws nothing.
+bool ChooseBoxPart(int64_t boxWidth, int64_t boxHeight, const PictureTarget* picture, BoxPart* part) {
+    if (!picture) {
+        // cairo's image surfaces stop at 32767 pixels a side.
+        if (boxWidth > 32767 || boxHeight > 32767 || boxWidth * boxHeight > kMaxWholeTextBoxPixels) return false;
+        *part = {0, 0, static_cast<int>(boxWidth), static_cast<int>(boxHeight)};
+        return true;
+    }
+    WatermarkSpot spot{};
+    if (!LocateWatermark(picture->width, picture->height, boxWidth, boxHeight, &spot)) return false;
+    *part = {spot.left, spot.top, spot.width, spot.height};
+    *picture->x = spot.x;
+    *picture->y = spot.y;
+    return true;
+}
+
+FIBITMAP* BuildTextBox(const PictureTarget* picture) {
     if (!WatermarkFont.Loaded) return nullptr;
     const bool antialias = Settings.Watermark.TextAntialiasing != 0;
     TextTools tools;
@@ -191,10 +225,11 @@ FIBITMAP* BuildTextOverlay() {
     if (CreateTextTools(antialias, &tools) && MeasureText(tools, WatermarkText(), &layout)) {
         const int64_t padding = Settings.Watermark.TextPadding;
         const int64_t boxWidth = layout.textWidth + 2 * padding, boxHeight = layout.textHeight + 2 * padding;
-        // cairo's image surfaces stop at 32767 pixels a side.
-        if (boxWidth > 0 && boxHeight > 0 && boxWidth <= 32767 && boxHeight <= 32767) {
-            const int w = static_cast<int>(boxWidth), h = static_cast<int>(boxHeight);
-            cairo_surface_t* box = antialias ? DrawSmoothBox(tools, layout, w, h) : DrawPlainBox(tools, layout, w, h);
+        BoxPart part{};
+        // AlignLine works in int.
+        if (boxWidth > 0 && boxHeight > 0 && boxWidth <= INT32_MAX && ChooseBoxPart(boxWidth, boxHeight, picture, &part)) {
+            const int w = static_cast<int>(boxWidth);
+            cairo_surface_t* box = antialias ? DrawSmoothBox(tools, layout, w, part) : DrawPlainBox(tools, layout, w, part);
             overlay = SurfaceToBitmap(box);
             if (box) cairo_surface_destroy(box);
         }
@@ -202,4 +237,15 @@ FIBITMAP* BuildTextOverlay() {
     ReleaseLayout(&layout);
     ReleaseTextTools(&tools);
     return overlay;
+}
+
+}  // namespace
+
+FIBITMAP* BuildTextOverlay() { return BuildTextBox(nullptr); }
+
+// The box is measured first and only its visible part is drawn: a huge font size costs no more
+// than the picture itself.
+FIBITMAP* BuildVisibleTextOverlay(int width, int height, int* x, int* y) {
+    const PictureTarget picture{width, height, x, y};
+    return BuildTextBox(&picture);
 }

@@ -1,6 +1,7 @@
 // Text and image watermarks: text expansion, layout, placement and blending on real pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -415,6 +416,90 @@ TEST_F(WatermarkTest, RotationTurnsTheBox) {
     }
 }
 
+// The unturned text box drawn whole, then fitted, placed and cut to the picture, as turned
+// boxes still are: the reference for drawing only the visible part.
+ImagePtr DrawWholeBoxOn(FIBITMAP* picture, int width, int height) {
+    ImagePtr image(FreeImage_Clone(picture));
+    FIBITMAP* overlay = FitWatermark(BuildTextOverlay(), width, height);
+    if (!overlay) return image;
+    int x = 0, y = 0;
+    PlaceWatermark(width, height, Width(overlay), Height(overlay), &x, &y);
+    const int left = std::max(x, 0), top = std::max(y, 0);
+    const int right = std::min(x + Width(overlay), width), bottom = std::min(y + Height(overlay), height);
+    ImagePtr shown(right > left && bottom > top ? FreeImage_Copy(overlay, left - x, top - y, right - x, bottom - y) : nullptr);
+    FreeImage_Unload(overlay);
+    if (shown) CompositeAt(image.get(), shown.get(), left, top);
+    return image;
+}
+
+TEST_F(WatermarkTest, VisiblePartGivesTheSamePixelsAsTheWholeBox) {
+    // Picture 120 x 80. Negative offsets and large boxes make the shown part start inside the box.
+    const struct {
+        const char* text;
+        int points;
+        bool bold, italic, underline, strike;
+        int antialias, position, xOffset, yOffset, padding, alignment, leading, frame;
+    } cases[] = {
+        {"Hi there", 14, false, false, false, false, 0, 8, 10, 10, 3, 0, 0, 0},       // wholly on the picture
+        {"Wide watermark text", 40, false, false, false, false, 0, 0, 5, 5, 2, 0, 0, 0},  // cut on the right
+        {"Line one%eol%Line two%eol%three", 20, false, false, false, false, 1, 4, 0, 0, 6, 1, 4, 0},
+        {"Big", 90, false, false, false, false, 1, 0, -30, -20, 0, 0, 0, 0},
+        {"Big", 90, true, true, false, false, 0, 8, -15, -10, 4, 0, 0, 0},           // past the bottom-right edge
+        {"Framed%EOL%right", 24, false, false, true, true, 0, 2, 4, 4, 5, 2, -3, 10},  // inside a frame
+        {"Tall%eol%box", 200, true, true, false, false, 1, 5, -50, 0, 7, 1, 20, 0},
+        {"Anywhere", 30, false, false, false, true, 1, 9, -7, -9, 1, 0, 0, 0},       // unknown position: 0, 0
+        {"Line one%eol%Line two", 60, false, false, false, false, 0, 0, -40, -70, 3, 2, 5, 0},  // the second line
+        {"Shifted", 120, false, true, true, false, 0, 3, -25, 0, 2, 0, 0, 0},
+    };
+    const int width = 120, height = 80;
+    ImagePtr original = MakePattern(width, height);
+    auto& w = Settings.Watermark;
+    w.BackColor = "3060C0";
+    w.BackOpacity = 100;
+    w.TextOpacity = 230;
+    w.TextBoundary = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.text << " " << c.points << " points, antialias " << c.antialias
+                                        << ", position " << c.position << " at " << c.xOffset << "," << c.yOffset);
+        ASSERT_TRUE(LoadWatermarkFont("Liberation Sans", c.points, c.bold, c.italic, c.underline, c.strike));
+        w.Text = c.text;
+        w.TextAntialiasing = static_cast<int8_t>(c.antialias);
+        w.TextPosition = static_cast<int8_t>(c.position);
+        w.TextXOffset = c.xOffset;
+        w.TextYOffset = c.yOffset;
+        w.TextPadding = c.padding;
+        w.TextAlignment = static_cast<int8_t>(c.alignment);
+        w.FontLeading = c.leading;
+        Settings.Frame.DoFrame = c.frame ? 1 : 0;
+        Settings.Frame.SolidLeft = Settings.Frame.SolidRight = Settings.Frame.SolidTop = Settings.Frame.SolidBottom = c.frame;
+        ImagePtr expected = DrawWholeBoxOn(original.get(), width, height);
+        ASSERT_FALSE(SamePixels(expected.get(), original.get()));
+        ImagePtr seen(DrawWatermark(FreeImage_Clone(original.get()), width, height));
+        ASSERT_TRUE(seen);
+        EXPECT_TRUE(SamePixels(seen.get(), expected.get()));
+    }
+}
+
+// A box far taller than any surface still shows the line that lands on the picture.
+TEST_F(WatermarkTest, HugeLeadingShowsTheFirstLine) {
+    auto& w = Settings.Watermark;
+    w.BackOpacity = 0;
+    w.TextPosition = 0;
+    w.TextXOffset = 4;
+    w.TextYOffset = 3;
+    w.TextPadding = 2;
+    ImagePtr original = MakePattern(80, 40);
+    w.Text = "a";
+    ImagePtr single(DrawWatermark(FreeImage_Clone(original.get()), 80, 40));
+    w.Text = "a%eol%b";
+    w.FontLeading = 2147483647;
+    ImagePtr tall(DrawWatermark(FreeImage_Clone(original.get()), 80, 40));
+    ASSERT_TRUE(single);
+    ASSERT_TRUE(tall);
+    EXPECT_FALSE(SamePixels(single.get(), original.get()));
+    EXPECT_TRUE(SamePixels(tall.get(), single.get()));
+}
+
 TEST_F(WatermarkTest, NothingToDrawOnlyTurnsThePictureTo24Bits) {
     const std::string folder = ScratchFolder("nothing");
     WriteFileText(folder + "notes.txt", "not a picture");
@@ -424,11 +509,13 @@ TEST_F(WatermarkTest, NothingToDrawOnlyTurnsThePictureTo24Bits) {
         bool font;
         std::string text, image;
         int frame, leading;
+        int rotation = 0;
     } cases[] = {
         {"no font", 1, false, "Text", "", 0, 0},
         {"empty text", 1, true, "", "", 0, 0},
         {"no room inside the frame", 1, true, "Text", "", 40, 0},
-        {"leading beyond any surface", 1, true, "a%eol%b", "", 0, 2147483647},
+        // a turned box is drawn whole before it is turned
+        {"turned box with a leading beyond any surface", 1, true, "a%eol%b", "", 0, 2147483647, 90},
         {"unreadable image", 2, true, "", folder + "notes.txt", 0, 0},
         {"missing image", 2, true, "", folder + "gone.png", 0, 0},
     };
@@ -440,6 +527,7 @@ TEST_F(WatermarkTest, NothingToDrawOnlyTurnsThePictureTo24Bits) {
         Settings.Watermark.Text = c.text;
         Settings.Watermark.Image = c.image;
         Settings.Watermark.FontLeading = c.leading;
+        Settings.Watermark.TextRotation = c.rotation;
         Settings.Watermark.TextBoundary = 1;
         Settings.Frame.DoFrame = c.frame ? 1 : 0;
         Settings.Frame.SolidLeft = Settings.Frame.SolidRight = Settings.Frame.SolidTop = Settings.Frame.SolidBottom = c.frame;
