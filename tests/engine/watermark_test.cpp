@@ -1,7 +1,12 @@
 // Text and image watermarks: text expansion, layout, placement and blending on real pictures.
 #include <gtest/gtest.h>
 
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -13,6 +18,8 @@
 #include "engine/image_fixture.h"
 #include "engine/watermark_font.h"
 #include "support/test_support.h"
+
+extern char** environ;
 
 namespace {
 
@@ -643,6 +650,68 @@ TEST(WatermarkConsole, UnknownFontStopsTheRun) {
     EXPECT_NE(run.result.err.find("Error: Invalid watermark font"), std::string::npos) << run.result.err;
     EXPECT_EQ(run.result.exitStatus, 1);
     EXPECT_TRUE(run.levels.empty());
+}
+
+// Runs the console program without a shell, so wait4 reports the program's own peak memory.
+struct MeasuredRun {
+    int exitStatus = -1;
+    long peakKilobytes = 0;
+};
+
+MeasuredRun RunMeasured(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), QUARVEL_KESTRIX);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    MeasuredRun run;
+    pid_t pid = 0;
+    if (posix_spawn(&pid, QUARVEL_KESTRIX, nullptr, nullptr, argv.data(), environ) != 0) return run;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid) return run;
+    run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.peakKilobytes = usage.ru_maxrss;
+    return run;
+}
+
+// A 20000-point letter on a 256 x 256 picture: only what lands on the picture is drawn. Offsets
+// pull the box up and left so the picture shows the inside of the H's left stem, or the box's
+// background above the letter; a turned box that big is skipped.
+TEST(WatermarkConsole, HugeFontDrawsItsVisiblePartInBoundedMemory) {
+    const std::string folder = ScratchFolder("console-huge");
+    ImagePtr picture = MakeImage(256, 256, 24, {90, 140, 60});
+    ASSERT_TRUE(FreeImage_Save(FIF_BMP, picture.get(), (folder + "in.bmp").c_str(), 0));
+    const struct {
+        const char* name;
+        int antialias, rotation, xOffset, yOffset;
+        Rgb expected;
+    } cases[] = {
+        {"inside the stem", 0, 0, -3000, -10000, {255, 255, 255}},
+        {"inside the smooth stem", 1, 0, -3000, -10000, {255, 255, 255}},
+        {"above the letter", 0, 0, -100, -100, {0, 0, 255}},
+        {"turned", 0, 45, 0, 0, {90, 140, 60}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::remove((folder + "in.dds").c_str());
+        MeasuredRun run = RunMeasured({"-q", "-i", folder + "in.bmp", "-o", folder, "--wm-text=H",
+                                       "--wm-font=Liberation Sans", "--wm-font-size=20000", "--wm-back-color=0000FF",
+                                       "--wm-back-opacity=255", "--wm-text-position=0",
+                                       "--wm-text-antialiasing=" + std::to_string(c.antialias),
+                                       "--wm-text-rotation=" + std::to_string(c.rotation),
+                                       "--wm-text-x-offset=" + std::to_string(c.xOffset),
+                                       "--wm-text-y-offset=" + std::to_string(c.yOffset)});
+        ASSERT_EQ(run.exitStatus, 0);
+        EXPECT_LT(run.peakKilobytes, 200 * 1024);
+        std::vector<Picture> levels = ReadDdsLevels(folder + "in.dds");
+        ASSERT_FALSE(levels.empty());
+        const Picture& top = levels.front();
+        ASSERT_EQ(top.width, 256);
+        int off = 0;
+        for (int y = 0; y < top.height; ++y)
+            for (int x = 0; x < top.width; ++x) off += !NearIn(top, x, y, c.expected);
+        EXPECT_EQ(off, 0);
+    }
 }
 
 }  // namespace
