@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "app/settings.h"
 #include "ui/themes.h"
 
 namespace {
@@ -12,12 +13,6 @@ size_t FindNoCase(const std::string& text, const std::string& needle, size_t fro
     auto equal = [](char a, char b) { return LowerByte(a) == LowerByte(b); };
     auto found = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), needle.begin(), needle.end(), equal);
     return found == text.end() ? std::string::npos : static_cast<size_t>(found - text.begin());
-}
-
-std::string TrimPass(std::string text, char c) {
-    size_t first = text.find_first_not_of(c);
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(c) - first + 1);
 }
 }  // namespace
 
@@ -36,7 +31,7 @@ std::string IniValue(const std::string& text, const std::string& section, const 
     if (equals == std::string::npos) return "";
     size_t next = line.find('=', equals + 1);
     std::string value = line.substr(equals + 1, next == std::string::npos ? std::string::npos : next - equals - 1);
-    for (char c : {' ', '\t', '\r', '\n'}) value = TrimPass(value, c);
+    for (const char* blank : {" ", "\t", "\r", "\n"}) value = TrimBlanks(value, blank);
     return value;
 }
 
