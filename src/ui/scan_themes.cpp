@@ -42,12 +42,11 @@ std::string DisplayText(const std::string& text) {
     return utf8;
 }
 
+// An empty file or a damaged archive keeps its file name; one pass over the archive tells both.
 std::string ReadDisplayName(const std::string& path, const std::string& name) {
-    if (FileSize(path) <= 0) return name;
-    std::map<std::string, int64_t> sizes;
-    if (!ListArchiveEntries(path, &sizes)) return name;
     std::map<std::string, std::string> contents;
-    ReadArchiveEntries(path, {{"theme.cfg", kDisplayNameWindow}}, &contents);
+    if (FileSize(path) <= 0 || !ReadArchiveEntries(path, {{"theme.cfg", kDisplayNameWindow}}, &contents))
+        return name;
     return DisplayText(IniValue(contents["theme.cfg"], "Theme", "Name"));
 }
 }  // namespace

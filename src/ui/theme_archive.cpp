@@ -63,5 +63,5 @@ bool ReadArchiveEntries(const std::string& path, const std::map<std::string, siz
         if (ReadEntryData(zip, found->second, &data)) (*contents)[found->first] = std::move(data);
     }
     archive_read_free(zip);
-    return true;
+    return status == ARCHIVE_EOF;
 }

@@ -11,6 +11,7 @@ bool ListArchiveEntries(const std::string& path, std::map<std::string, int64_t>*
 
 // Uncompresses each wanted entry (name to the most bytes to keep) into `contents`; reading stops at
 // that limit, whatever the data holds. An entry that fails to read is left out.
-// False when the file does not open as a ZIP archive.
+// False when the file does not open as a ZIP archive or its directory is damaged (as for the listing);
+// the entries read before the damage are kept.
 bool ReadArchiveEntries(const std::string& path, const std::map<std::string, size_t>& wanted,
                         std::map<std::string, std::string>* contents);

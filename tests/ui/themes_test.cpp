@@ -245,13 +245,18 @@ TEST_F(ThemeTest, BrokenArchivesKeepTheirNameAndChangeNoPicture) {
     WriteFileText(Archive("text"), "[Theme]\r\nName=Not a zip\r\n");
     WriteFileText(Archive("truncated"), bytes.substr(0, bytes.size() / 2));
     WriteFileText(Archive("empty"), "");
+    std::string damaged = bytes;  // the end record is intact, the directory behind it is not
+    size_t directory = damaged.rfind("PK\x01\x02");
+    ASSERT_NE(directory, std::string::npos);
+    damaged[directory + 3] = '\x09';
+    WriteFileText(Archive("damaged"), damaged);
     ASSERT_TRUE(CreateFolder(Archive("folder")));
     ASSERT_TRUE(ZipTheme(Archive("nocfg"), {{"new_16.png", SolidPng(16, 16, 5, 5, 5)}, {"_16.png", "x"}}));
     WriteFileText(program_ + "gfx/readme.txt", "not a theme");
 
     ScanThemes();
     std::map<std::string, std::string> expected = {
-        {"text", "text"}, {"truncated", "truncated"}, {"empty", "empty"}, {"nocfg", ""}};
+        {"text", "text"}, {"truncated", "truncated"}, {"empty", "empty"}, {"damaged", "damaged"}, {"nocfg", ""}};
     EXPECT_EQ(ThemeCatalogue, expected);
 
     Picture builtInNew = PictureSets.Menu["New"];
