@@ -38,14 +38,13 @@ int32_t ReadOldKey(const IniFile& file, const char* group, const char* key) {
     return IniLookup(file, group, key, &value) ? ParseIntLikeAtoi(value) : 0;
 }
 
-void UpgradeSettings(int32_t layout) {
+void UpgradeSettings(int32_t layout, const IniFile& file) {
     if (layout < 11 && Settings.Advanced.FilenameMask.find("%ext%") == std::string::npos)
         Settings.Advanced.FilenameMask += ".%ext%";
     int32_t& rawLoadAs = Settings.Input.RAWLoadAs;
     if (layout < 14 && rawLoadAs != 0)  // saturating: the file may hold any number
         rawLoadAs = static_cast<int32_t>(std::min<int64_t>(int64_t{rawLoadAs} + 2, INT32_MAX));
-    IniFile file;
-    if (layout < kCurrentLayout && ReadIniFile(Settings.SettingsPath, &file)) {
+    if (layout < kCurrentLayout) {
         if (int32_t mode = ReadOldKey(file, "Input", "PSD Color Model")) Settings.Input.PSDColorMode = mode;
         if (int32_t mode = ReadOldKey(file, "Output", "TIFF Color Model")) Settings.Output.TIFFColorMode = mode;
     }
@@ -85,7 +84,7 @@ void LoadSettings() {
                 ApplySettingDefault(info, false);
         }
     }
-    UpgradeSettings(Settings.General.CFG);
+    UpgradeSettings(Settings.General.CFG, file);
 }
 
 std::string SettingsFileText() {
