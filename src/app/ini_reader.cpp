@@ -95,11 +95,6 @@ std::string DecodeIniBytes(const std::string& bytes) {
     std::erase(text, '\0');
     return text;
 }
-
-std::string TrimRight(const std::string& text) {
-    size_t end = text.find_last_not_of(" \t");
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
 }  // namespace
 
 IniFile ParseIniText(const std::string& bytes) {
@@ -134,14 +129,9 @@ IniFile ParseIniText(const std::string& bytes) {
         size_t equals = line.find('=');
         IniFile::Line entry;
         entry.group = group;
-        if (equals == std::string::npos) {
-            // A bare word is a key with an empty value (profile switches are written that way).
-            entry.key = TrimRight(line);
-        } else {
-            entry.key = TrimRight(line.substr(0, equals));
-            size_t valueBegin = line.find_first_not_of(" \t", equals + 1);
-            if (valueBegin != std::string::npos) entry.value = TrimRight(line.substr(valueBegin));
-        }
+        // A bare word is a key with an empty value (profile switches are written that way).
+        entry.key = TrimBlanks(line.substr(0, equals));
+        if (equals != std::string::npos) entry.value = TrimBlanks(line.substr(equals + 1));
         if (!seenKeys.insert(LowerAscii(group) + "\n" + LowerAscii(entry.key)).second) continue;
         file.lines.push_back(std::move(entry));
         ++entries;
