@@ -45,6 +45,12 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string UpperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
 const SettingInfo* FindSetting(const std::string& group, const std::string& key) {
     for (const SettingInfo& info : SettingsTable())
         if (EqualsIgnoringAsciiCase(info.group, group) && EqualsIgnoringAsciiCase(info.key, key)) return &info;

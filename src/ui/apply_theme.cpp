@@ -1,6 +1,4 @@
 // Replacing the picture sets with the pictures of the selected theme archive.
-#include <cctype>
-
 #include "app/identity.h"
 #include "app/job.h"
 #include "app/settings.h"
@@ -19,9 +17,7 @@ struct SetRequest {
 
 std::string EntryName(const std::string& config, const SetRequest& set, const std::string& key) {
     std::string entry = IniValue(config, set.section, key);
-    std::string lower = entry;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (lower.find(".png") == std::string::npos) entry += "_" + set.size + ".png";
+    if (UpperAscii(entry).find(".PNG") == std::string::npos) entry += "_" + set.size + ".png";
     return entry;
 }
 

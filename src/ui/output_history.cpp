@@ -7,13 +7,6 @@
 #include "app/settings.h"
 
 namespace {
-// Only ASCII letters change: bytes of multi-byte UTF-8 sequences stay as they are.
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 uLong TextCrc(const std::string& text) {
     return crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(text.data()), static_cast<uInt>(text.size()));
 }

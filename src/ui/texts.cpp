@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "app/settings.h"
 #include "app/settings_file.h"
 
 namespace {
@@ -28,12 +30,6 @@ struct UiTextTable {
 };
 
 UiTextTable UiText;
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 void SortGroup(UiTextGroup& group) {
     std::vector<std::pair<std::string, std::string>> entries;
@@ -63,22 +59,12 @@ void ApplyOverride(const std::string& overridePath) {
     }
 }
 
-bool EqualsIgnoringCase(const char* text, const char* pattern, size_t length) {
-    for (size_t i = 0; i < length; ++i) {
-        char a = text[i];
-        char b = pattern[i];
-        if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
-        if (a != b) return false;
-    }
-    return true;
-}
-
 // Replaces every occurrence of the lower-case placeholder, whatever its case in the text; the
 // search resumes after the inserted argument, so an argument holding the placeholder cannot loop.
 void ReplacePlaceholder(std::string& text, const char* placeholder, const std::string& argument) {
     size_t length = std::strlen(placeholder);
     for (size_t at = 0; at + length <= text.size();) {
-        if (EqualsIgnoringCase(text.data() + at, placeholder, length)) {
+        if (EqualsIgnoringAsciiCase(std::string_view(text).substr(at, length), placeholder)) {
             text.replace(at, length, argument);
             at += argument.size();
         } else {

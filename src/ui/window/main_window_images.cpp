@@ -1,6 +1,3 @@
-#include <algorithm>
-#include <cctype>
-
 #include "app/job.h"
 #include "app/settings.h"
 #include "ui/catalogues.h"
@@ -10,11 +7,6 @@
 #include "ui/window/main_window_parts.h"
 
 namespace {
-std::string UpperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(toupper(c)); });
-    return text;
-}
-
 void SelectOutputFormat(wxBitmapComboBox* combo) {
     int selection = combo->GetCount() > 0 ? 0 : wxNOT_FOUND;
     for (unsigned int item = 0; item < combo->GetCount(); ++item) {
@@ -32,7 +24,7 @@ void FillOutputFormatCombo(wxBitmapComboBox* combo, bool withDescription) {
     for (size_t i = 0; i < OfferedOutputFormats.size(); ++i) {
         const std::string& extension = OfferedOutputFormats[i];
         if (extension.empty()) continue;
-        std::string text = UpperCase(extension);
+        std::string text = UpperAscii(extension);
         if (withDescription) text += " (" + OutputFormatDescription(extension) + ")";
         combo->Append(ToWx(text), MenuIcon("New"), reinterpret_cast<void*>(static_cast<intptr_t>(i)));
     }

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "app/job.h"
@@ -14,17 +13,12 @@
 #include "ui/window/window_conversion.h"
 
 namespace {
-std::string Lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(tolower(c)); });
-    return text;
-}
-
 // A missing file passes here and fails in the worker, where the run reports it as not converted.
 bool IsAcceptedInput(const std::string& path) {
     if (FileSize(path) == 0) return false;
-    const std::string extension = Lowered(ExtensionPart(path));
-    return std::find(AcceptedInputExtensions.begin(), AcceptedInputExtensions.end(), extension) !=
-           AcceptedInputExtensions.end();
+    const std::string extension = ExtensionPart(path);
+    return std::any_of(AcceptedInputExtensions.begin(), AcceptedInputExtensions.end(),
+                       [&](const std::string& accepted) { return EqualsIgnoringAsciiCase(accepted, extension); });
 }
 
 // An index beyond the offered formats (nothing selected) falls back to the first one.
@@ -36,9 +30,7 @@ std::string SelectedOutputFormat() {
 
 // Each output format has its own "<FORMAT> BPP" setting in [Output].
 int OutputDepthSetting(const std::string& format) {
-    std::string key = format;
-    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return static_cast<char>(toupper(c)); });
-    const SettingInfo* info = FindSetting("Output", key + " BPP");
+    const SettingInfo* info = FindSetting("Output", format + " BPP");
     if (!info || info->type != SettingType::Int32) return 0;
     return *static_cast<const int32_t*>(info->field);
 }
