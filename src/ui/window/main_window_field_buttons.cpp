@@ -3,16 +3,15 @@
 #include "ui/window/main_window_parts.h"
 
 namespace {
+// Picture and tip come from the command table, as the menus' and the toolbar's do.
 struct FieldButton {
     int command;
-    const char* iconKey;
-    const char* tipKey;
     wxPoint position;
 };
 const FieldButton kFieldButtons[3] = {
-    {kCommandAddInputFile, "Add", "Select Input File", {364, 19}},
-    {kCommandSelectOutputFolder, "OutFolder", "Select Output Folder", {364, 59}},
-    {kCommandOutputFormatOptions, "OutFormat", "Output Format Options", {396, 99}},
+    {kCommandAddInputFile, {364, 19}},
+    {kCommandSelectOutputFolder, {364, 59}},
+    {kCommandOutputFormatOptions, {396, 99}},
 };
 }  // namespace
 
@@ -21,11 +20,12 @@ void BuildFieldButtons() {
         wxToolBar*& bar = MainWindowParts.fieldButtons[i];
         if (bar) bar->Destroy();
         const FieldButton& button = kFieldButtons[i];
+        const MainCommandInfo* command = FindMainCommand(button.command);
         bar = new wxToolBar(MainWindowParts.container, wxID_ANY, button.position, wxSize(24, 24),
                             wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER);
         bar->SetToolBitmapSize(wxSize(16, 16));
-        bar->AddTool(CommandId(button.command), wxEmptyString, MenuIcon(button.iconKey),
-                     wxString::FromUTF8(GetUiText("Menu", button.tipKey)));
+        bar->AddTool(CommandId(button.command), wxEmptyString, MenuIcon(command->iconKey),
+                     wxString::FromUTF8(GetUiText("Menu", command->textKey)));
         bar->Realize();
         bar->SetSize(button.position.x, button.position.y, 24, 24);
     }
