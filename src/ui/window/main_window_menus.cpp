@@ -5,8 +5,6 @@
 #include "ui/window/main_window_parts.h"
 
 namespace {
-constexpr int kSeparator = -1;
-
 struct MenuLayout {
     const char* titleKey;
     std::vector<int> commands;

@@ -46,6 +46,8 @@ enum MainCommand {
     kCommandCheckForUpdate = 23,
     kCommandAbout = 24,
 };
+// In the menu and toolbar layouts: a separator where a command number would be.
+constexpr int kSeparator = -1;
 // wx ids stay clear of the ids wx reserves; the command number is the offset.
 constexpr int kCommandIdBase = wxID_HIGHEST + 1;
 inline int CommandId(int command) { return kCommandIdBase + command; }

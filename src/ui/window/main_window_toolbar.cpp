@@ -5,7 +5,6 @@
 #include "ui/window/main_window_parts.h"
 
 namespace {
-constexpr int kSeparator = -1;
 const int kToolbarCommands[] = {kCommandNew,     kCommandAddInputFile, kCommandSelectOutputFolder, kSeparator,
                                 kCommandPreferences, kSeparator,       kCommandConvert,            kSeparator,
                                 kCommandManual,  kCommandFeedback,     kCommandHomepage,           kCommandCheckForUpdate};
