@@ -33,6 +33,11 @@ wxImage Transparent(int width, int height) {
     return image;
 }
 
+wxBitmap FromPicture(const Picture& picture, int width, int height) {
+    wxImage image = ToImage(picture);
+    return wxBitmap(image.IsOk() ? image : Transparent(width, height));
+}
+
 // `side` > 0: a theme picture of another size is scaled, so menus and toolbars stay uniform.
 wxBitmap FromSet(const std::map<std::string, Picture>& set, const std::string& key, int width, int height, int side) {
     auto found = set.find(key);
@@ -58,12 +63,6 @@ wxBitmap ToolbarIcon(const std::string& key) {
     return FromSet(PictureSets.Toolbar, key, side, side, side);
 }
 
-wxBitmap BannerPicture() {
-    wxImage image = ToImage(PictureSets.Banner);
-    return wxBitmap(image.IsOk() ? image : Transparent(360, 40));
-}
+wxBitmap BannerPicture() { return FromPicture(PictureSets.Banner, 360, 40); }
 
-wxBitmap SparePicture() {
-    wxImage image = ToImage(PictureSets.Spare);
-    return wxBitmap(image.IsOk() ? image : Transparent(270, 75));
-}
+wxBitmap SparePicture() { return FromPicture(PictureSets.Spare, 270, 75); }
