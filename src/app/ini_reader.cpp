@@ -1,5 +1,3 @@
-#include <algorithm>
-#include <cstdio>
 #include <unordered_set>
 
 #include "app/settings.h"
@@ -140,24 +138,8 @@ IniFile ParseIniText(const std::string& bytes) {
 }
 
 bool ReadIniFile(const std::string& path, IniFile* file) {
-    // Folders, fifos and devices are never opened: a fifo would block the reader.
-    if (path.empty() || FileSize(path) < 0) return false;
-    FILE* stream = fopen(path.c_str(), "rb");
-    if (!stream) return false;
     std::string bytes;
-    char buffer[65536];
-    bool ok = true;
-    while (bytes.size() < kIniReadLimit) {
-        size_t wanted = std::min(sizeof buffer, kIniReadLimit - bytes.size());
-        size_t got = fread(buffer, 1, wanted, stream);
-        bytes.append(buffer, got);
-        if (got < wanted) {
-            ok = !ferror(stream);
-            break;
-        }
-    }
-    fclose(stream);
-    if (!ok) return false;
+    if (path.empty() || !ReadFileStart(path, &bytes, kIniReadLimit)) return false;
     *file = ParseIniText(bytes);
     return true;
 }

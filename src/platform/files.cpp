@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
@@ -53,28 +54,19 @@ bool SetFileModifiedTime(const std::string& path, int64_t secondsSince1970) {
     return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
 }
 
-bool ReadWholeFile(const std::string& path, std::string* data, size_t limit) {
+bool ReadFileStart(const std::string& path, std::string* data, size_t limit) {
     data->clear();
     // O_NONBLOCK so a fifo never blocks the caller; regular files ignore it.
     int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
-        return false;
-    }
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     char buffer[65536];
-    bool ok = true;
-    for (;;) {
-        ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
-        }
-        if (n == 0) break;
-        if (data->size() + static_cast<size_t>(n) > limit) {
-            ok = false;
+    while (ok && data->size() < limit) {
+        ssize_t n = read(fd, buffer, std::min(sizeof buffer, limit - data->size()));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
             break;
         }
         data->append(buffer, static_cast<size_t>(n));

@@ -21,7 +21,9 @@ bool ReplaceFile(const std::string& from, const std::string& to);
 bool RenameNoReplace(const std::string& from, const std::string& to);
 bool FileModifiedTime(const std::string& path, int64_t* secondsSince1970);  // system time
 bool SetFileModifiedTime(const std::string& path, int64_t secondsSince1970);
-bool ReadWholeFile(const std::string& path, std::string* data, size_t limit);
+// At most `limit` bytes from the start of a regular file; false for anything else (a fifo is
+// never waited on) or when a read fails.
+bool ReadFileStart(const std::string& path, std::string* data, size_t limit);
 bool WriteFileAtomically(const std::string& path, const std::string& data);
 std::string FolderPart(const std::string& path);  // up to and including the last "/"
 std::string FileNamePart(const std::string& path);
