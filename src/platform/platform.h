@@ -18,7 +18,6 @@ bool IsFolder(const std::string& path);
 bool DeleteFile(const std::string& path);  // also when read-only
 // Moves `from` over `to`, replacing a regular file there; never touches a folder at `to`.
 bool ReplaceFile(const std::string& from, const std::string& to);
-bool RenameNoReplace(const std::string& from, const std::string& to);
 bool FileModifiedTime(const std::string& path, int64_t* secondsSince1970);  // system time
 bool SetFileModifiedTime(const std::string& path, int64_t secondsSince1970);
 // At most `limit` bytes from the start of a regular file; false for anything else (a fifo is
