@@ -1,28 +1,26 @@
+#include <string_view>
+
 #include "app/settings.h"
 #include "engine/letter_case.h"
 #include "engine/naming.h"
 
 namespace {
 const char kDefaultMask[] = "%filename%.%ext%";
+}  // namespace
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-size_t FindIgnoringCase(const std::string& text, const std::string& part, size_t from) {
-    if (part.empty() || text.size() < part.size()) return std::string::npos;
-    for (size_t at = from; at + part.size() <= text.size(); ++at) {
-        size_t i = 0;
-        while (i < part.size() && AsciiLower(text[at + i]) == AsciiLower(part[i])) ++i;
-        if (i == part.size()) return at;
-    }
+size_t FindIgnoringAsciiCase(const std::string& text, const std::string& part, size_t from) {
+    if (part.empty()) return std::string::npos;
+    const std::string_view view(text);
+    for (size_t at = from; at + part.size() <= text.size(); ++at)
+        if (EqualsIgnoringAsciiCase(view.substr(at, part.size()), part)) return at;
     return std::string::npos;
 }
-}  // namespace
 
 bool ReplaceTokenIgnoringCase(std::string* text, const std::string& token, const std::string& value) {
     bool found = false;
     // Searching on after the inserted value keeps a value that holds the token itself from looping.
-    for (size_t at = FindIgnoringCase(*text, token, 0); at != std::string::npos;
-         at = FindIgnoringCase(*text, token, at + value.size())) {
+    for (size_t at = FindIgnoringAsciiCase(*text, token, 0); at != std::string::npos;
+         at = FindIgnoringAsciiCase(*text, token, at + value.size())) {
         text->replace(at, token.size(), value);
         found = true;
     }
@@ -34,7 +32,7 @@ std::string ExpandFilenameMask() {
     if (name.empty()) name = kDefaultMask;
     // Later tokens also expand token text that an earlier value brought in.
     for (const NameToken& token : NameTokens())
-        if (FindIgnoringCase(name, token.text, 0) != std::string::npos)
+        if (FindIgnoringAsciiCase(name, token.text, 0) != std::string::npos)
             ReplaceTokenIgnoringCase(&name, token.text, token.value());
     return name;
 }

@@ -20,5 +20,7 @@ std::string UniqueTemporaryName(const std::string& prefix, const std::string& su
 std::string BuildOutputPath();
 std::string BuildTemporaryPath();
 
+// Where `part` first occurs in `text` at or after `from`, ignoring ASCII letter case; npos when nowhere.
+size_t FindIgnoringAsciiCase(const std::string& text, const std::string& part, size_t from);
 // Replaces every occurrence of `token` in `text`, ignoring ASCII letter case; false when there was none.
 bool ReplaceTokenIgnoringCase(std::string* text, const std::string& token, const std::string& value);

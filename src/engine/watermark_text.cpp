@@ -1,6 +1,7 @@
 // The watermark's text: name tokens expanded, lines split, lines aligned in the box.
 #include <cmath>
 #include <cstddef>
+#include <string_view>
 
 #include "app/settings.h"
 #include "engine/frame_watermark.h"
@@ -8,18 +9,8 @@
 
 namespace {
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string LowerAscii(std::string text) {
-    for (char& c : text) c = AsciiLower(c);
-    return text;
-}
-
-bool MatchesAt(const std::string& text, size_t at, const std::string& lowerPart) {
-    if (at + lowerPart.size() > text.size()) return false;
-    for (size_t i = 0; i < lowerPart.size(); ++i)
-        if (AsciiLower(text[at + i]) != lowerPart[i]) return false;
-    return true;
+bool MatchesAt(const std::string& text, size_t at, const std::string& part) {
+    return at <= text.size() && EqualsIgnoringAsciiCase(std::string_view(text).substr(at, part.size()), part);
 }
 
 }  // namespace
@@ -30,13 +21,12 @@ std::string WatermarkText() {
     for (char c : source) percents += c == '%';
     if (percents < 2) return source;
 
-    const std::string lowered = LowerAscii(source);
     std::string text = source;
     // Marks the characters that came from a value: token text inside a value is never expanded.
     std::string fromValue(text.size(), '\0');
     for (const NameToken& token : NameTokens()) {
         const std::string name = token.text;
-        if (lowered.find(name) == std::string::npos) continue;
+        if (FindIgnoringAsciiCase(source, name, 0) == std::string::npos) continue;
         const std::string value = token.value();
         for (size_t at = 0; at + name.size() <= text.size();) {
             if (MatchesAt(text, at, name) && fromValue.find('\1', at) >= at + name.size()) {
@@ -54,15 +44,10 @@ std::string WatermarkText() {
 std::vector<std::string> SplitWatermarkLines(const std::string& text) {
     static const std::string kEol = "%eol%";
     std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t at = 0; at + kEol.size() <= text.size();) {
-        if (MatchesAt(text, at, kEol)) {
-            lines.push_back(text.substr(start, at - start));
-            at += kEol.size();
-            start = at;
-        } else {
-            ++at;
-        }
+    size_t start = 0, at = 0;
+    while ((at = FindIgnoringAsciiCase(text, kEol, start)) != std::string::npos) {
+        lines.push_back(text.substr(start, at - start));
+        start = at + kEol.size();
     }
     lines.push_back(text.substr(start));
     return lines;
