@@ -9,6 +9,9 @@ constexpr int kMainNoticeBand = 40;
 // The container must show the whole Convert button: it spans y 20 to 120.
 constexpr int kMainContainerMinHeight = 124;
 
+// The field buttons beside the input field and the two drop-downs keep these heights at any width.
+constexpr int kMainFieldButtonY[3] = {19, 59, 99};
+
 struct MainBarHeights {
     int menuBar = 0;
     int toolbar = 0;
@@ -20,7 +23,7 @@ struct MainLayout {
     int containerWidth = 0;
     int containerHeight = 0;
     int fieldWidth = 0;    // input field and both drop-downs
-    int fieldButtonX = 0;  // the three field buttons, at y 19, 59 and 99 of the container
+    int fieldButtonX = 0;  // the three field buttons, at kMainFieldButtonY of the container
     int convertX = 0;
     int noticeY = 0;  // in the frame's client area
 };

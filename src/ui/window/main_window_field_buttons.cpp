@@ -6,12 +6,12 @@ namespace {
 // Picture and tip come from the command table, as the menus' and the toolbar's do.
 struct FieldButton {
     int command;
-    wxPoint position;
+    int x;  // until the first layout pass; the height is kMainFieldButtonY's
 };
 const FieldButton kFieldButtons[3] = {
-    {kCommandAddInputFile, {364, 19}},
-    {kCommandSelectOutputFolder, {364, 59}},
-    {kCommandOutputFormatOptions, {396, 99}},
+    {kCommandAddInputFile, 364},
+    {kCommandSelectOutputFolder, 364},
+    {kCommandOutputFormatOptions, 396},
 };
 }  // namespace
 
@@ -21,12 +21,13 @@ void BuildFieldButtons() {
         if (bar) bar->Destroy();
         const FieldButton& button = kFieldButtons[i];
         const MainCommandInfo* command = FindMainCommand(button.command);
-        bar = new wxToolBar(MainWindowParts.container, wxID_ANY, button.position, wxSize(24, 24),
+        const wxPoint position(button.x, kMainFieldButtonY[i]);
+        bar = new wxToolBar(MainWindowParts.container, wxID_ANY, position, wxSize(24, 24),
                             wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER);
         bar->SetToolBitmapSize(wxSize(16, 16));
         bar->AddTool(CommandId(button.command), wxEmptyString, MenuIcon(command->iconKey),
                      wxString::FromUTF8(GetUiText("Menu", command->textKey)));
         bar->Realize();
-        bar->SetSize(button.position.x, button.position.y, 24, 24);
+        bar->SetSize(position.x, position.y, 24, 24);
     }
 }

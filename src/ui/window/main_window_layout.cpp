@@ -53,9 +53,8 @@ void LayoutMainWindow() {
     parts.inputField->SetSize(wxSize(layout.fieldWidth, 20));
     parts.outputFolderCombo->SetSize(wxSize(layout.fieldWidth, 21));
     parts.outputFormatCombo->SetSize(wxSize(layout.fieldWidth, 21));
-    const int buttonY[3] = {19, 59, 99};
     for (int i = 0; i < 3; ++i)
-        if (parts.fieldButtons[i]) parts.fieldButtons[i]->SetSize(layout.fieldButtonX, buttonY[i], 24, 24);
+        if (parts.fieldButtons[i]) parts.fieldButtons[i]->SetSize(layout.fieldButtonX, kMainFieldButtonY[i], 24, 24);
     parts.convertButton->Move(layout.convertX, 20);
     parts.notice->Move(10, layout.noticeY);
     parts.frame->Refresh();
