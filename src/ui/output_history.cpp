@@ -1,10 +1,16 @@
 #include "ui/output_history.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 
 #include "app/settings.h"
 
 namespace {
+uLong TextCrc(const std::string& text) {
+    return crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(text.data()), static_cast<uInt>(text.size()));
+}
+
 // The first `count` fields only, so a history of thousands of tabs costs nothing beyond them.
 std::vector<std::string> LeadingEntries(int count) {
     std::vector<std::string> entries;
@@ -35,7 +41,11 @@ std::vector<std::string> OutputHistoryEntries() {
     return shown;
 }
 
-bool SameOutputFolder(const std::string& a, const std::string& b) { return UpperAscii(a) == UpperAscii(b); }
+bool SameOutputFolder(const std::string& a, const std::string& b) {
+    std::string upperA = UpperAscii(a);
+    std::string upperB = UpperAscii(b);
+    return TextCrc(upperA) == TextCrc(upperB) && upperA == upperB;
+}
 
 bool PushOutputFolder(const std::string& folder) {
     if (folder.empty()) return false;

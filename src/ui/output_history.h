@@ -9,7 +9,8 @@ int OutputHistoryLimit();
 std::string OutputHistoryEntry(int index);
 // The entries the drop-down shows: positions 0 to limit - 1, empty ones left out.
 std::vector<std::string> OutputHistoryEntries();
-// Same folder: equal texts once their ASCII letters are upper-cased, so "/Out/" and "/OUT/" are one.
+// Same folder: equal CRC-32 of the upper-cased UTF-8 texts, confirmed on the texts themselves so
+// two folders that only share a checksum are never merged.
 bool SameOutputFolder(const std::string& a, const std::string& b);
 // Puts `folder` at the head, drops its earlier copy and keeps at most the limit; false for "".
 bool PushOutputFolder(const std::string& folder);
