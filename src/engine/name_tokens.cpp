@@ -1,9 +1,8 @@
-#include <strings.h>
-
 #include <cstdio>
 #include <ctime>
 
 #include "app/job.h"
+#include "app/settings.h"
 #include "engine/letter_case.h"
 #include "engine/naming.h"
 #include "platform/platform.h"
@@ -58,6 +57,6 @@ const std::vector<NameToken>& NameTokens() { return TokenTable(); }
 
 std::string TokenValue(const std::string& token) {
     for (const NameToken& entry : TokenTable())
-        if (strcasecmp(entry.text, token.c_str()) == 0) return entry.value();
+        if (EqualsIgnoringAsciiCase(entry.text, token)) return entry.value();
     return "";
 }
