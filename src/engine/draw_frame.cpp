@@ -5,6 +5,7 @@
 
 #include "app/settings.h"
 #include "engine/frame_watermark.h"
+#include "engine/image_depth.h"
 #include "engine/transforms.h"
 
 namespace {
@@ -134,7 +135,7 @@ FIBITMAP* DrawStrip(const Strip& strip, int width, int height) {
 
 FIBITMAP* DrawFrame(FIBITMAP* image, int width, int height) {
     if (Settings.Frame.DoFrame == 0) return image;
-    image = ConvertTo24BitsInPlace(image);
+    image = ReplaceWith24Bits(image);
     if (!image || Settings.Frame.DoFrame != 1 || width <= 0 || height <= 0) return image;
     if (static_cast<int>(FreeImage_GetWidth(image)) != width || static_cast<int>(FreeImage_GetHeight(image)) != height)
         return image;

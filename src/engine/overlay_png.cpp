@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/frame_watermark.h"
+#include "engine/image_depth.h"
 
 namespace {
 
@@ -131,11 +132,6 @@ bool CompositeAt(FIBITMAP* image, FIBITMAP* overlay, int x, int y) {
     return pasted;
 }
 
-FIBITMAP* ConvertTo24BitsInPlace(FIBITMAP* image) {
-    if (!image || FreeImage_GetBPP(image) == 24) return image;
-    FIBITMAP* converted = FreeImage_ConvertTo24Bits(image);
-    FreeImage_Unload(image);
-    return converted;
-}
+FIBITMAP* ConvertTo24BitsInPlace(FIBITMAP* image) { return ReplaceWith24Bits(image); }
 
 int OpacityByte(int value) { return value < 0 ? 0 : value > 255 ? 255 : value; }
