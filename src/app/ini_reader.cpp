@@ -5,12 +5,6 @@
 #include "platform/platform.h"
 
 namespace {
-std::string LowerAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 // Length of the well-formed UTF-8 sequence at `at`, or 0 (overlong forms, surrogates and
 // code points above U+10FFFF are not well-formed).
 size_t Utf8SequenceLength(const std::string& text, size_t at) {
@@ -117,7 +111,7 @@ IniFile ParseIniText(const std::string& bytes) {
             size_t close = begin + 1;  // searched within the line only
             while (close < end && text[close] != ']') ++close;
             std::string name = text.substr(begin + 1, close - begin - 1);
-            skipping = !seenGroups.insert(LowerAscii(name)).second;
+            skipping = !seenGroups.insert(LowerCaseAscii(name)).second;
             if (!skipping) group = name;
             ++entries;
             continue;
@@ -130,7 +124,7 @@ IniFile ParseIniText(const std::string& bytes) {
         // A bare word is a key with an empty value (profile switches are written that way).
         entry.key = TrimBlanks(line.substr(0, equals));
         if (equals != std::string::npos) entry.value = TrimBlanks(line.substr(equals + 1));
-        if (!seenKeys.insert(LowerAscii(group) + "\n" + LowerAscii(entry.key)).second) continue;
+        if (!seenKeys.insert(LowerCaseAscii(group) + "\n" + LowerCaseAscii(entry.key)).second) continue;
         file.lines.push_back(std::move(entry));
         ++entries;
     }

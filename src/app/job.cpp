@@ -1,8 +1,8 @@
 #include "app/job.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "app/settings.h"
 #include "platform/platform.h"
 #include "ui/catalogues.h"
 
@@ -47,9 +47,7 @@ void ResetJob() {
 
 bool AddInputFile(const std::string& path) {
     if (FileSize(path) == 0) return false;
-    std::string extension = ExtensionPart(path);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(tolower(c)); });
+    const std::string extension = LowerCaseAscii(ExtensionPart(path));
     if (std::find(AcceptedInputExtensions.begin(), AcceptedInputExtensions.end(), extension) ==
         AcceptedInputExtensions.end())
         return false;

@@ -212,6 +212,8 @@ float ParseFloatLikeAtof(const std::string& text);  // also +Infinity, -Infinity
 int8_t LowByte(int32_t value);
 // Group, key and keyword comparison: ASCII letters only, whatever the locale.
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+std::string LowerCaseAscii(std::string text);
+std::string UpperCaseAscii(std::string text);
 // The text with its ASCII letters upper-cased; other bytes, UTF-8 sequences among them, stay.
 std::string UpperAscii(std::string text);
 

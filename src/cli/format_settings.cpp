@@ -1,4 +1,3 @@
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -93,11 +92,6 @@ void PrintLines(const std::vector<SettingLine>& lines, const std::string& output
                     (line.list == kNumber ? std::to_string(value) : CodeToKeyword(line.list, value, outputFormat)));
     }
 }
-
-std::string UpperCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 }  // namespace
 
 bool IsOutputFormat(const std::string& format) {
@@ -126,7 +120,7 @@ std::string CheckOutputFormatSettings(const std::string& format, bool debug, int
         if (format != rule.format) continue;
         *bitDepth = *rule.bitsPerPixel;
         if (debug) {
-            ConsoleLine(UpperCase(format) + " BPP: " + std::to_string(*rule.bitsPerPixel));
+            ConsoleLine(UpperCaseAscii(format) + " BPP: " + std::to_string(*rule.bitsPerPixel));
             PrintLines(rule.lines, format);
         }
         if (!IsValidBpp(format, *rule.bitsPerPixel)) return "Error: Invalid " + format + "-bpp value";

@@ -1,9 +1,6 @@
 #include "cli/keywords.h"
 
-#include <strings.h>
-
-#include <cctype>
-#include <cstring>
+#include "app/settings.h"
 
 namespace {
 const std::vector<std::vector<Keyword>>& Lists() {
@@ -62,15 +59,6 @@ const std::vector<CompressionGroup>& CompressionGroups() {
 // Lists 14 and 15 only name codes in status lines; no option reads them.
 bool TakesWords(int list) { return (list >= 0 && list <= 13) || (list >= 16 && list < kKeywordListCount); }
 
-bool EqualsNoCase(const char* a, const std::string& b) {
-    return strlen(a) == b.size() && strncasecmp(a, b.data(), b.size()) == 0;
-}
-
-std::string LowerCase(const char* word) {
-    std::string text(word);
-    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 }  // namespace
 
 const std::vector<Keyword>& KeywordList(int list) {
@@ -81,24 +69,22 @@ const std::vector<Keyword>& KeywordList(int list) {
 
 int KeywordToCode(int list, const std::string& word) {
     if (!TakesWords(list)) return 0;
-    std::string upper = word;
-    for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
     for (const Keyword& entry : KeywordList(list))
-        if (upper == entry.word) return entry.code;
+        if (EqualsIgnoringAsciiCase(entry.word, word)) return entry.code;
     return 0;
 }
 
 std::string CodeToKeyword(int list, int code, const std::string& outputFormat) {
     if (list == kCompressionList) {
         for (const CompressionGroup& group : CompressionGroups()) {
-            if (!EqualsNoCase(group.format, outputFormat)) continue;
+            if (!EqualsIgnoringAsciiCase(group.format, outputFormat)) continue;
             for (const char* word : group.words)
-                if (KeywordToCode(list, word) == code) return LowerCase(word);
+                if (KeywordToCode(list, word) == code) return LowerCaseAscii(word);
             return std::string();
         }
         return std::string();
     }
     for (const Keyword& entry : KeywordList(list))
-        if (entry.code == code) return LowerCase(entry.word);
+        if (entry.code == code) return LowerCaseAscii(entry.word);
     return std::string();
 }

@@ -1,14 +1,6 @@
-#include <cctype>
-
+#include "app/settings.h"
 #include "app/settings_file.h"
 #include "cli/options.h"
-
-namespace {
-std::string UpperCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-}  // namespace
 
 // The reader already trims values, keeps only the first occurrence of a key, bounds what it reads
 // and never opens folders, pipes or devices.
@@ -17,8 +9,8 @@ bool LoadProfile(const std::string& path) {
     IniFile file;
     if (!ReadIniFile(path, &file)) return false;
     for (const IniFile::Line& line : file.lines) {
-        if (UpperCase(line.group) != "CLI") continue;
-        if (const OptionInfo* option = FindProfileKey(UpperCase(line.key))) ApplyOption(*option, line.value);
+        if (!EqualsIgnoringAsciiCase(line.group, "CLI")) continue;
+        if (const OptionInfo* option = FindProfileKey(UpperCaseAscii(line.key))) ApplyOption(*option, line.value);
     }
     return true;
 }

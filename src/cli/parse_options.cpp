@@ -1,5 +1,3 @@
-#include <cctype>
-
 #include "app/settings.h"
 #include "cli/options.h"
 
@@ -21,8 +19,7 @@ std::string OptionName(size_t index) {
     std::string name;
     if (BeginsWith(argument, "--")) name = argument.substr(0, argument.find('='));
     else if (BeginsWith(argument, "-")) name = argument;
-    for (char& c : name) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    return name;
+    return UpperCaseAscii(name);
 }
 
 std::string OptionValue(size_t index) {

@@ -1,4 +1,3 @@
-#include <cctype>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -195,8 +194,7 @@ int ConvertInputList() {
 
 int ImportAndConvert(bool quiet) {
     Status(quiet, "General", "Importing");
-    std::string extension = ExtensionPart(Job.InputPath);
-    for (char& c : extension) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    const std::string extension = LowerCaseAscii(ExtensionPart(Job.InputPath));
     int imported = 0;
     if (extension != "txt" && extension != "lst") imported = AddInputFile(Job.InputPath) ? 1 : 0;
     Status(quiet, "Msg", "Import complete", std::to_string(imported));
