@@ -48,14 +48,18 @@ void Put32(std::string& out, uint32_t value) {
     Put16(out, value >> 16);
 }
 
-bool ReadFilePart(const std::string& path, uint64_t offset, size_t length, std::string* data) {
+// The first `length` bytes of the file, fewer when it is shorter.
+bool ReadFileStart(const std::string& path, size_t length, std::string* data) {
     std::unique_ptr<FILE, int (*)(FILE*)> file(fopen(path.c_str(), "rb"), fclose);
     if (!file) return false;
-    if (fseeko(file.get(), static_cast<off_t>(offset), SEEK_SET) != 0) return false;
     data->resize(length);
     size_t got = length ? fread(data->data(), 1, length, file.get()) : 0;
     data->resize(got);
     return true;
+}
+
+uint64_t Rows(const BmpHeader& header) {
+    return static_cast<uint64_t>(header.height < 0 ? -header.height : header.height);
 }
 
 uint64_t RowBytes(int64_t width, uint32_t bitCount) {
@@ -94,7 +98,7 @@ bool ParseHeader(const std::string& probe, uint64_t fileSize, BmpHeader* header)
         header->compression = header->headerSize >= 20 ? Read32(probe, 30) : kRgb;
         header->coloursUsed = header->headerSize >= 36 ? Read32(probe, 46) : 0;
     }
-    int64_t rows = header->height < 0 ? -header->height : header->height;
+    const uint64_t rows = Rows(*header);
     if (planes != 1 || header->width <= 0 || rows == 0 || header->width > kMaxBmpSide || rows > kMaxBmpSide)
         return false;
     uint32_t bits = header->bitCount;
@@ -124,7 +128,7 @@ bool ParseHeader(const std::string& probe, uint64_t fileSize, BmpHeader* header)
     if (header->pixelOffset < kFileHeaderSize + header->headerSize || header->pixelOffset >= fileSize) return false;
     if (header->compression == kRgb || header->compression == kBitfields || header->compression == kAlphaBitfields) {
         // Every row must be in the file; the last one may lack its padding.
-        uint64_t needed = RowBytes(header->width, bits) * static_cast<uint64_t>(rows - 1) +
+        uint64_t needed = RowBytes(header->width, bits) * (rows - 1) +
                           (static_cast<uint64_t>(header->width) * bits + 7) / 8;
         if (header->pixelOffset + needed > fileSize) return false;
     }
@@ -274,7 +278,7 @@ uint8_t ScaleChannel(uint32_t pixel, uint32_t mask, uint8_t missing) {
 // Bitfield pixels become plain 32-bit BGRA, whose fourth byte FreeImage keeps as alpha.
 std::string DecodeBitfields(const std::string& file, const BmpHeader& header) {
     const uint64_t width = static_cast<uint64_t>(header.width);
-    const uint64_t rows = static_cast<uint64_t>(header.height < 0 ? -header.height : header.height);
+    const uint64_t rows = Rows(header);
     const uint64_t sourceRow = RowBytes(header.width, header.bitCount);
     std::string plain;
     PutPlainHeaders(plain, header, 32, kRgb, 0, width * 4 * rows);
@@ -293,7 +297,7 @@ std::string DecodeBitfields(const std::string& file, const BmpHeader& header) {
 
 // A longer header shortened to the 40-byte one; palette, masks and rows are kept as they are.
 std::string ShortenHeader(const std::string& file, const BmpHeader& header) {
-    uint64_t rows = static_cast<uint64_t>(header.height < 0 ? -header.height : header.height);
+    uint64_t rows = Rows(header);
     uint64_t pixelBytes = RowBytes(header.width, header.bitCount) * rows;
     uint64_t available = file.size() - header.pixelOffset;
     std::string plain;
@@ -334,13 +338,13 @@ FIBITMAP* LoadBmpImage(const std::string& path) {
     if (size <= 0) return nullptr;
     std::string probe;
     BmpHeader header;
-    if (!ReadFilePart(path, 0, kHeaderProbeSize, &probe) || !ParseHeader(probe, static_cast<uint64_t>(size), &header))
+    if (!ReadFileStart(path, kHeaderProbeSize, &probe) || !ParseHeader(probe, static_cast<uint64_t>(size), &header))
         return nullptr;
 
     FIBITMAP* image = nullptr;
     if (NeedsRewrite(header)) {
         std::string file;
-        if (!ReadFilePart(path, 0, static_cast<size_t>(size), &file) || file.size() != static_cast<uint64_t>(size))
+        if (!ReadFileStart(path, static_cast<size_t>(size), &file) || file.size() != static_cast<uint64_t>(size))
             return nullptr;
         std::string plain = header.compression == kRle8 || header.compression == kRle4 ? DecodeRle(file, header)
                             : DecodesBitfieldsHere(header)                              ? DecodeBitfields(file, header)
@@ -352,8 +356,7 @@ FIBITMAP* LoadBmpImage(const std::string& path) {
         image = FreeImage_Load(FIF_BMP, path.c_str(), 0);
     }
     if (!image) return nullptr;
-    int64_t rows = header.height < 0 ? -header.height : header.height;
-    if (FreeImage_GetWidth(image) != header.width || FreeImage_GetHeight(image) != rows) {
+    if (FreeImage_GetWidth(image) != header.width || FreeImage_GetHeight(image) != Rows(header)) {
         FreeImage_Unload(image);
         return nullptr;
     }
