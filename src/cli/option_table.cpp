@@ -148,7 +148,8 @@ std::string ProfileKey(const OptionInfo& option) {
 }
 
 const OptionInfo* FindProfileKey(const std::string& key) {
+    if (key.empty()) return nullptr;  // the key of every option profiles cannot set
     for (const OptionInfo& option : OptionTable())
-        if (option.inProfile && key == (option.profileKey ? option.profileKey : option.name)) return &option;
+        if (key == ProfileKey(option)) return &option;
     return nullptr;
 }

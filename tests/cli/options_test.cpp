@@ -424,7 +424,7 @@ TEST_F(Options, ProfileCannotNameFilesConsoleBehaviourOrAnotherProfile) {
     const std::string other = WriteProfile("other.ini", "[CLI]\n--WIDTH=77\n");
     const std::string profile = WriteProfile("console.ini", "[CLI]\n--INPUT=a.bmp\n-I=a.bmp\n--OUTPUT=/o\n-C=png\n"
                                                             "--CONVERSION=png\n--DEBUG\n-Q\n--QUIET\n--PAUSE\n"
-                                                            "--PROFILE=" + other + "\n");
+                                                            "--PROFILE=" + other + "\n=a.bmp\n");
     EXPECT_EQ(Parse({"--profile=" + profile}), "");
     EXPECT_FALSE(Job.ConsoleMode);
     EXPECT_EQ(Job.InputFolder, "");
