@@ -1,10 +1,7 @@
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/platform.h"
-
-extern char** environ;
 
 void OpenDocument(const std::string& target) {
     // Double fork: the opener is reparented at once and never becomes our zombie.
