@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         if (status != kNoConsoleWork) {
             ilShutDown();
             // A script must not take lines it never received (a full disk, a closed pipe) for success.
-            if ((fflush(stdout) != 0 || ferror(stdout)) && status == 0) status = 1;
+            if ((fflush(stdout) != 0 || ferror(stdout)) && status == kExitSuccess) status = kExitFailure;
             return status;
         }
     }
