@@ -123,6 +123,37 @@ struct BoxPart {
     int width, height;
 };
 
+// cairo renders every glyph of a run whole before it clips, which for a huge font costs far more
+// than the surface. Glyphs whose ink cannot touch the surface become empty; the advances stay,
+// so the others keep their places and their pixels.
+void LeaveOutUnseenGlyphs(PangoLayout* layout, double x, double y, int width, int height) {
+    constexpr double kMargin = 4;
+    PangoLayoutIter* iter = pango_layout_get_iter(layout);
+    do {
+        PangoLayoutRun* run = pango_layout_iter_get_run(iter);
+        if (!run) continue;
+        PangoRectangle logical{};
+        pango_layout_iter_get_run_extents(iter, nullptr, &logical);
+        const double baseline = y + static_cast<double>(pango_layout_iter_get_baseline(iter)) / PANGO_SCALE;
+        int64_t advance = logical.x;
+        for (int i = 0; i < run->glyphs->num_glyphs; ++i) {
+            PangoGlyphInfo& glyph = run->glyphs->glyphs[i];
+            const int64_t origin = advance + glyph.geometry.x_offset;
+            advance += glyph.geometry.width;
+            if (glyph.glyph == PANGO_GLYPH_EMPTY || (glyph.glyph & PANGO_GLYPH_UNKNOWN_FLAG)) continue;
+            PangoRectangle ink{};
+            pango_font_get_glyph_extents(run->item->analysis.font, glyph.glyph, &ink, nullptr);
+            const double left = x + static_cast<double>(origin + ink.x) / PANGO_SCALE;
+            const double top = baseline + static_cast<double>(int64_t{glyph.geometry.y_offset} + ink.y) / PANGO_SCALE;
+            const double right = left + static_cast<double>(ink.width) / PANGO_SCALE;
+            const double bottom = top + static_cast<double>(ink.height) / PANGO_SCALE;
+            if (right < -kMargin || bottom < -kMargin || left > width + kMargin || top > height + kMargin)
+                glyph.glyph = PANGO_GLYPH_EMPTY;
+        }
+    } while (pango_layout_iter_next_run(iter));
+    pango_layout_iter_free(iter);
+}
+
 // Lines sit where they sit in the whole box; the surface only shows the part's window of it.
 void DrawLines(cairo_t* cr, const TextTools& tools, const TextLayout& layout, int boxWidth, const BoxPart& part) {
     const int padding = Settings.Watermark.TextPadding;
@@ -136,6 +167,7 @@ void DrawLines(cairo_t* cr, const TextTools& tools, const TextLayout& layout, in
         constexpr int64_t kFarAway = int64_t{1} << 22;
         if (dx < -kFarAway || dx > kFarAway || dy < -kFarAway || dy > kFarAway) continue;
         pango_layout_context_changed(layout.lines[i]);
+        LeaveOutUnseenGlyphs(layout.lines[i], static_cast<double>(dx), static_cast<double>(dy), part.width, part.height);
         // Whole pixels: the glyphs land on the same pixel grid as in the whole box.
         cairo_move_to(cr, static_cast<double>(dx), static_cast<double>(dy));
         pango_cairo_show_layout(cr, layout.lines[i]);
