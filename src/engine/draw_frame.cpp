@@ -141,9 +141,12 @@ FIBITMAP* DrawFrame(FIBITMAP* image, int width, int height) {
         return image;
     for (const Strip& strip : BorderStrips(width, height)) {
         FIBITMAP* overlay = DrawStrip(strip, width, height);
-        if (overlay) {
-            CompositeAt(image, overlay, strip.x, strip.y);
-            FreeImage_Unload(overlay);
+        const bool blended = overlay && CompositeAt(image, overlay, strip.x, strip.y);
+        if (overlay) FreeImage_Unload(overlay);
+        // A picture without the frame it was asked for is no success: the file fails.
+        if (!blended) {
+            FreeImage_Unload(image);
+            return nullptr;
         }
     }
     return image;

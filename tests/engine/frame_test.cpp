@@ -184,6 +184,15 @@ TEST_F(FrameTest, WidthsBeyondThePictureCoverIt) {
     }
 }
 
+// Drawing surfaces stop at 32767 pixels a side, so a strip along this picture cannot be drawn:
+// the step fails rather than passing the picture on without its frame.
+TEST_F(FrameTest, FrameThatCannotBeDrawnFailsTheStep) {
+    SetFrame(1, 0, 0, 1, 0, 255);
+    EXPECT_EQ(Framed(40000, 2, 24), nullptr);
+    SetFrame(1, 1, 0, 0, 0, 255);
+    EXPECT_TRUE(Framed(40000, 2, 24)) << "a strip the surfaces can hold is drawn";
+}
+
 // The console converts with a frame; the decoded texture shows it (DXT1 leaves a little error).
 TEST(FrameConsole, FrameReachesTheTexture) {
     const std::string folder = ScratchFolder("console-frame");
