@@ -65,7 +65,7 @@ TEST_F(WindowProcess, SecondStartEndsAtOnceAndConsoleStillRuns) {
 
     kill(first, SIGTERM);
     int status = 0;
-    ASSERT_TRUE(WaitFor([&] { return waitpid(first, &status, WNOHANG) == first; }, 10000));
+    ASSERT_TRUE(WaitForExit(first, &status, 10000));
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
@@ -81,7 +81,7 @@ TEST_F(WindowProcess, ClosingWritesGeometry) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1000));  // let the window come up
     kill(first, SIGTERM);
     int status = 0;
-    ASSERT_TRUE(WaitFor([&] { return waitpid(first, &status, WNOHANG) == first; }, 10000));
+    ASSERT_TRUE(WaitForExit(first, &status, 10000));
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
 

@@ -32,7 +32,7 @@ TEST(WindowSignals, CloseWaitsForAnOpenMessageBox) {
     for (int signal : signals) {
         pid_t child = StartWindowMode();
         ASSERT_GT(child, 0);
-        for (int waited = 0; waited < 10000 && !InstanceLockIsHeld(); waited += 50) Pause(50);
+        ASSERT_TRUE(WaitFor(InstanceLockIsHeld, 10000));
         Pause(3000);  // the window comes up at 100, 100
 
         wxUIActionSimulator sim;
