@@ -204,13 +204,12 @@ const SettingInfo* FindSetting(const std::string& group, const std::string& key)
 void StoreSettingText(const SettingInfo& info, const std::string& value);
 std::string SettingValueText(const SettingInfo& info);  // as the settings file writes it
 
-// Number reading shared by the settings file, profiles and options.
-// The text without the given blank characters at either end.
-std::string TrimBlanks(const std::string& text, const char* blanks = " \t");
+// Text and number reading shared by the settings file, profiles and options.
+std::string TrimBlanks(const std::string& text, const char* blanks = " \t");  // at either end
 int32_t ParseIntLikeAtoi(const std::string& text);
 float ParseFloatLikeAtof(const std::string& text);  // also +Infinity, -Infinity, NaN in any case
 int8_t LowByte(int32_t value);
-// Group, key and keyword comparison: ASCII letters only, whatever the locale.
+// Group, key, keyword and extension case: ASCII letters only, whatever the locale.
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 std::string LowerCaseAscii(std::string text);
 std::string UpperCaseAscii(std::string text);
