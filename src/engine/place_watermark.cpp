@@ -39,6 +39,10 @@ int ClampToInt(int64_t value) {
     return static_cast<int>(value);
 }
 
+int WatermarkAngle() {
+    return Settings.Watermark.DoWatermark == 2 ? Settings.Watermark.ImageRotation : Settings.Watermark.TextRotation;
+}
+
 // The size left of a w x h overlay once it is cut to the room; false when nothing is left.
 bool FittedSize(int width, int height, int64_t w, int64_t h, int64_t* fittedWidth, int64_t* fittedHeight) {
     const Placement placement = CurrentPlacement();
@@ -76,15 +80,13 @@ void PlaceOnPicture(int width, int height, int64_t w, int64_t h, int64_t* x, int
 }  // namespace
 
 bool WatermarkRotates() {
-    const int angle = Settings.Watermark.DoWatermark == 2 ? Settings.Watermark.ImageRotation
-                                                          : Settings.Watermark.TextRotation;
+    const int angle = WatermarkAngle();
     return angle > 0 && angle < 360;
 }
 
 FIBITMAP* RotateWatermark(FIBITMAP* overlay) {
     if (!overlay || !WatermarkRotates()) return overlay;
-    const int angle = Settings.Watermark.DoWatermark == 2 ? Settings.Watermark.ImageRotation
-                                                          : Settings.Watermark.TextRotation;
+    const int angle = WatermarkAngle();
     // No background colour: the uncovered corners of a 32-bit overlay stay transparent.
     FIBITMAP* rotated = FreeImage_Rotate(overlay, angle, nullptr);
     if (!rotated) return overlay;

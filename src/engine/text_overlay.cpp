@@ -275,8 +275,8 @@ FIBITMAP* BuildTextBox(const PictureTarget* picture) {
 
 FIBITMAP* BuildTextOverlay() { return BuildTextBox(nullptr); }
 
-// The box is measured first and only its visible part is drawn: a huge font size costs no more
-// than the picture itself.
+// The box is measured first and only its visible part is drawn: a huge font size costs what
+// shows, not the whole box.
 FIBITMAP* BuildVisibleTextOverlay(int width, int height, int* x, int* y) {
     const PictureTarget picture{width, height, x, y};
     return BuildTextBox(&picture);
