@@ -69,13 +69,15 @@ bool ReadFileStart(const std::string& path, std::string* data, size_t limit) {
 
 bool WriteFileAtomically(const std::string& path, const std::string& data) {
     std::string temporary = path + ".tmp-" + std::to_string(getpid());
-    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // The replacement keeps the permissions the user gave the file it replaces; until they are
+    // set it is private, so no one can open a file the user had closed to them.
+    struct stat old;
+    const bool replacing = stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    unlink(temporary.c_str());  // a leftover of a crash would keep its own mode
+    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : 0644);
     if (fd < 0) return false;
     size_t done = 0;
-    bool ok = true;
-    // The replacement keeps the permissions the user gave the file it replaces.
-    struct stat old;
-    if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) && fchmod(fd, old.st_mode & 07777) != 0) ok = false;
+    bool ok = !replacing || fchmod(fd, old.st_mode & 07777) == 0;
     while (ok && done < data.size()) {
         ssize_t n = write(fd, data.data() + done, data.size() - done);
         if (n < 0) {

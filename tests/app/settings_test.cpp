@@ -564,3 +564,16 @@ TEST_F(SettingsFileTest, SavingKeepsTheFilesPermissions) {
         EXPECT_EQ(ReadFileText(Settings.SettingsPath), SettingsFileText());
     }
 }
+
+// A temporary name left behind by an earlier process with the same id is replaced, never written
+// through: a link there must not carry the settings into the file it points at.
+TEST_F(SettingsFileTest, ALeftoverTemporaryNameIsNotWrittenThrough) {
+    WriteFileText(folder_ + "other.txt", "someone else's file");
+    const std::string leftover = Settings.SettingsPath + ".tmp-" + std::to_string(getpid());
+    ASSERT_EQ(symlink((folder_ + "other.txt").c_str(), leftover.c_str()), 0);
+    SaveSettings();
+    EXPECT_EQ(ReadFileText(folder_ + "other.txt"), "someone else's file");
+    EXPECT_FALSE(std::filesystem::is_symlink(Settings.SettingsPath));
+    EXPECT_EQ(ReadFileText(Settings.SettingsPath), SettingsFileText());
+    EXPECT_EQ(FilesIn(folder_), (std::vector<std::string>{"config.ini", "other.txt"}));
+}
