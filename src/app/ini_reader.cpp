@@ -111,7 +111,7 @@ IniFile ParseIniText(const std::string& bytes) {
             size_t close = begin + 1;  // searched within the line only
             while (close < end && text[close] != ']') ++close;
             std::string name = text.substr(begin + 1, close - begin - 1);
-            skipping = !seenGroups.insert(LowerCaseAscii(name)).second;
+            skipping = !seenGroups.insert(LowerAscii(name)).second;
             if (!skipping) group = name;
             ++entries;
             continue;
@@ -124,7 +124,7 @@ IniFile ParseIniText(const std::string& bytes) {
         // A bare word is a key with an empty value (profile switches are written that way).
         entry.key = TrimBlanks(line.substr(0, equals));
         if (equals != std::string::npos) entry.value = TrimBlanks(line.substr(equals + 1));
-        if (!seenKeys.insert(LowerCaseAscii(group) + "\n" + LowerCaseAscii(entry.key)).second) continue;
+        if (!seenKeys.insert(LowerAscii(group) + "\n" + LowerAscii(entry.key)).second) continue;
         file.lines.push_back(std::move(entry));
         ++entries;
     }

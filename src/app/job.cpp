@@ -47,7 +47,7 @@ void ResetJob() {
 
 bool AddInputFile(const std::string& path) {
     if (FileSize(path) == 0) return false;
-    const std::string extension = LowerCaseAscii(ExtensionPart(path));
+    const std::string extension = LowerAscii(ExtensionPart(path));
     if (std::find(AcceptedInputExtensions.begin(), AcceptedInputExtensions.end(), extension) ==
         AcceptedInputExtensions.end())
         return false;

@@ -6,7 +6,7 @@
 #include "app/settings.h"
 
 namespace {
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAsciiLetter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Locale-independent: GTK switches LC_NUMERIC to the user's locale, where strtof and printf
 // would read and write "1,5".
@@ -42,18 +42,12 @@ std::string TrimBlanks(const std::string& text, const char* blanks) {
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+        if (LowerAsciiLetter(a[i]) != LowerAsciiLetter(b[i])) return false;
     return true;
 }
 
-std::string LowerCaseAscii(std::string text) {
-    for (char& c : text) c = LowerAscii(c);
-    return text;
-}
-
-std::string UpperCaseAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+std::string LowerAscii(std::string text) {
+    for (char& c : text) c = LowerAsciiLetter(c);
     return text;
 }
 

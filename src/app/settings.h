@@ -211,9 +211,8 @@ float ParseFloatLikeAtof(const std::string& text);  // also +Infinity, -Infinity
 int8_t LowByte(int32_t value);
 // Group, key, keyword and extension case: ASCII letters only, whatever the locale.
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
-std::string LowerCaseAscii(std::string text);
-std::string UpperCaseAscii(std::string text);
-// The text with its ASCII letters upper-cased; other bytes, UTF-8 sequences among them, stay.
+// The text with its ASCII letters lower- or upper-cased; other bytes, UTF-8 sequences among them, stay.
+std::string LowerAscii(std::string text);
 std::string UpperAscii(std::string text);
 
 // Primary display size used by the default window position; 0 × 0 without a display.

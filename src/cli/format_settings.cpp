@@ -120,7 +120,7 @@ std::string CheckOutputFormatSettings(const std::string& format, bool debug, int
         if (format != rule.format) continue;
         *bitDepth = *rule.bitsPerPixel;
         if (debug) {
-            ConsoleLine(UpperCaseAscii(format) + " BPP: " + std::to_string(*rule.bitsPerPixel));
+            ConsoleLine(UpperAscii(format) + " BPP: " + std::to_string(*rule.bitsPerPixel));
             PrintLines(rule.lines, format);
         }
         if (!IsValidBpp(format, *rule.bitsPerPixel)) return "Error: Invalid " + format + "-bpp value";

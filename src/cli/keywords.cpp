@@ -79,12 +79,12 @@ std::string CodeToKeyword(int list, int code, const std::string& outputFormat) {
         for (const CompressionGroup& group : CompressionGroups()) {
             if (!EqualsIgnoringAsciiCase(group.format, outputFormat)) continue;
             for (const char* word : group.words)
-                if (KeywordToCode(list, word) == code) return LowerCaseAscii(word);
+                if (KeywordToCode(list, word) == code) return LowerAscii(word);
             return std::string();
         }
         return std::string();
     }
     for (const Keyword& entry : KeywordList(list))
-        if (entry.code == code) return LowerCaseAscii(entry.word);
+        if (entry.code == code) return LowerAscii(entry.word);
     return std::string();
 }

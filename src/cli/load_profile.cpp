@@ -10,7 +10,7 @@ bool LoadProfile(const std::string& path) {
     if (!ReadIniFile(path, &file)) return false;
     for (const IniFile::Line& line : file.lines) {
         if (!EqualsIgnoringAsciiCase(line.group, "CLI")) continue;
-        if (const OptionInfo* option = FindProfileKey(UpperCaseAscii(line.key))) ApplyOption(*option, line.value);
+        if (const OptionInfo* option = FindProfileKey(UpperAscii(line.key))) ApplyOption(*option, line.value);
     }
     return true;
 }

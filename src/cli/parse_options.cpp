@@ -19,7 +19,7 @@ std::string OptionName(size_t index) {
     std::string name;
     if (BeginsWith(argument, "--")) name = argument.substr(0, argument.find('='));
     else if (BeginsWith(argument, "-")) name = argument;
-    return UpperCaseAscii(name);
+    return UpperAscii(name);
 }
 
 std::string OptionValue(size_t index) {

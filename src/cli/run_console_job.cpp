@@ -194,7 +194,7 @@ int ConvertInputList() {
 
 int ImportAndConvert(bool quiet) {
     Status(quiet, "General", "Importing");
-    const std::string extension = LowerCaseAscii(ExtensionPart(Job.InputPath));
+    const std::string extension = LowerAscii(ExtensionPart(Job.InputPath));
     int imported = 0;
     if (extension != "txt" && extension != "lst") imported = AddInputFile(Job.InputPath) ? 1 : 0;
     Status(quiet, "Msg", "Import complete", std::to_string(imported));
