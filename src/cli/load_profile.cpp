@@ -3,7 +3,7 @@
 #include "cli/options.h"
 
 // The reader already trims values, keeps only the first occurrence of a key, bounds what it reads
-// and never opens folders, pipes or devices.
+// and never reads folders, pipes or devices.
 bool LoadProfile(const std::string& path) {
     if (path.empty()) return false;
     IniFile file;
