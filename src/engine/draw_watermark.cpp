@@ -36,6 +36,12 @@ FIBITMAP* CutToPicture(FIBITMAP* overlay, int width, int height, int* x, int* y)
     return cut;
 }
 
+// A picture without the watermark it was asked for is no success: the step fails.
+FIBITMAP* FailStep(FIBITMAP* image) {
+    FreeImage_Unload(image);
+    return nullptr;
+}
+
 }  // namespace
 
 FIBITMAP* DrawWatermark(FIBITMAP* image, int width, int height) {
@@ -50,26 +56,26 @@ FIBITMAP* DrawWatermark(FIBITMAP* image, int width, int height) {
         // Unturned text is drawn only where it lands: already fitted, placed and cut.
         int x = 0, y = 0;
         overlay = BuildVisibleTextOverlay(width, height, &x, &y);
-        if (overlay) {
-            CompositeAt(image, overlay, x, y);
-            FreeImage_Unload(overlay);
-        }
-        return image;
+        if (!overlay) return image;
+        const bool blended = CompositeAt(image, overlay, x, y);
+        FreeImage_Unload(overlay);
+        return blended ? image : FailStep(image);
     }
     if (mode == 1) {
         overlay = BuildTextOverlay();
     } else if (mode == 2) {
         overlay = BuildImageOverlay();
     }
+    if (!overlay) return image;
     overlay = RotateWatermark(overlay);
+    if (!overlay) return FailStep(image);
     overlay = FitWatermark(overlay, width, height);
     if (!overlay) return image;
     int x = 0, y = 0;
     PlaceWatermark(width, height, FreeImage_GetWidth(overlay), FreeImage_GetHeight(overlay), &x, &y);
     overlay = CutToPicture(overlay, width, height, &x, &y);
-    if (overlay) {
-        CompositeAt(image, overlay, x, y);
-        FreeImage_Unload(overlay);
-    }
-    return image;
+    if (!overlay) return image;
+    const bool blended = CompositeAt(image, overlay, x, y);
+    FreeImage_Unload(overlay);
+    return blended ? image : FailStep(image);
 }

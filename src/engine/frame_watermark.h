@@ -31,6 +31,7 @@ constexpr int64_t kMaxWholeTextBoxPixels = int64_t{64} << 20;
 
 // True when the watermark kind being drawn is turned (an angle from 1 to 359).
 bool WatermarkRotates();
+// The overlay turned by the watermark's angle; nullptr (the overlay released) when it cannot be.
 FIBITMAP* RotateWatermark(FIBITMAP* overlay);
 // Cuts the overlay from its top-left corner to the room; nullptr (the overlay released) when
 // the room leaves no width or height for it.

@@ -89,7 +89,6 @@ FIBITMAP* RotateWatermark(FIBITMAP* overlay) {
     const int angle = WatermarkAngle();
     // No background colour: the uncovered corners of a 32-bit overlay stay transparent.
     FIBITMAP* rotated = FreeImage_Rotate(overlay, angle, nullptr);
-    if (!rotated) return overlay;
     FreeImage_Unload(overlay);
     return rotated;
 }

@@ -521,6 +521,7 @@ TEST_F(WatermarkTest, NothingToDrawOnlyTurnsThePictureTo24Bits) {
         {"no font", 1, false, "Text", "", 0, 0},
         {"empty text", 1, true, "", "", 0, 0},
         {"no room inside the frame", 1, true, "Text", "", 40, 0},
+        {"no room inside the frame for the turned box", 1, true, "Text", "", 40, 0, 90},
         // a turned box is drawn whole before it is turned
         {"turned box with a leading beyond any surface", 1, true, "a%eol%b", "", 0, 2147483647, 90},
         {"unreadable image", 2, true, "", folder + "notes.txt", 0, 0},
@@ -544,6 +545,46 @@ TEST_F(WatermarkTest, NothingToDrawOnlyTurnsThePictureTo24Bits) {
         EXPECT_EQ(FreeImage_GetBPP(image.get()), 24u);
         EXPECT_TRUE(SamePixels(image.get(), original.get()));
     }
+}
+
+// A bitmap with its header only: FreeImage can measure it but not draw on, cut or turn it.
+ImagePtr LoadHeaderOnly(const std::string& path, int width, int height, int bpp) {
+    ImagePtr full = MakeImage(width, height, bpp);
+    if (!FreeImage_Save(FIF_BMP, full.get(), path.c_str(), 0)) return nullptr;
+    ImagePtr header(FreeImage_Load(FIF_BMP, path.c_str(), FIF_LOAD_NOPIXELS));
+    if (header && FreeImage_HasPixels(header.get())) return nullptr;
+    return header;
+}
+
+// A picture without pixels cannot take the blend: the step fails rather than passing the
+// picture on without the watermark it was asked for.
+TEST_F(WatermarkTest, WatermarkThatCannotBeBlendedFailsTheStep) {
+    const std::string folder = ScratchFolder("unblended");
+    ImagePtr mark = MakeImage(8, 6, 24, {200, 100, 50});
+    ASSERT_TRUE(FreeImage_Save(FIF_BMP, mark.get(), (folder + "mark.bmp").c_str(), 0));
+    Settings.Watermark.Text = "Mark";
+    Settings.Watermark.Image = folder + "mark.bmp";
+    const struct {
+        int mode, rotation;
+    } cases[] = {{1, 0}, {1, 90}, {2, 0}, {2, 45}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " rotation " << c.rotation);
+        Settings.Watermark.DoWatermark = static_cast<int8_t>(c.mode);
+        Settings.Watermark.TextRotation = Settings.Watermark.ImageRotation = c.rotation;
+        ImagePtr picture = LoadHeaderOnly(folder + "picture.bmp", 60, 40, 24);
+        ASSERT_TRUE(picture);
+        ImagePtr image(DrawWatermark(picture.release(), 60, 40));
+        EXPECT_FALSE(image);
+    }
+}
+
+// FreeImage turns nothing without pixels; the overlay must not come back unturned.
+TEST_F(WatermarkTest, TurnThatFailsGivesNoOverlay) {
+    ImagePtr overlay = LoadHeaderOnly(ScratchFolder("unturned") + "overlay.bmp", 20, 10, 32);
+    ASSERT_TRUE(overlay);
+    Settings.Watermark.TextRotation = 30;
+    ImagePtr turned(RotateWatermark(overlay.release()));
+    EXPECT_FALSE(turned);
 }
 
 TEST_F(WatermarkTest, ImageWatermarkWithGreyscaleAndOpacity) {
