@@ -1,5 +1,4 @@
 // The watermark step: build the overlay, turn, fit and place it, blend it over the picture.
-#include <algorithm>
 #include <cstdint>
 
 #include "app/job.h"
@@ -17,23 +16,19 @@ void PrepareTokenValues(int width, int height) {
     if (Job.AutomaticDepth) Job.OutputBitDepth = DepthForSource(Job.OutputFormat, Job.SourceBitDepth);
 }
 
-// The part of the overlay at (x, y) that lies on the picture; FreeImage pastes only wholly
-// inside pieces. Negative offsets can push an overlay past an edge.
-FIBITMAP* CutToPicture(FIBITMAP* overlay, int width, int height, int* x, int* y) {
-    const int64_t w = FreeImage_GetWidth(overlay), h = FreeImage_GetHeight(overlay);
-    const int64_t left = std::max<int64_t>(*x, 0), top = std::max<int64_t>(*y, 0);
-    const int64_t right = std::min<int64_t>(int64_t{*x} + w, width), bottom = std::min<int64_t>(int64_t{*y} + h, height);
-    if (right <= left || bottom <= top) {
-        FreeImage_Unload(overlay);
-        return nullptr;
-    }
-    if (left == *x && top == *y && right - left == w && bottom - top == h) return overlay;
-    FIBITMAP* cut = FreeImage_Copy(overlay, static_cast<int>(left - *x), static_cast<int>(top - *y),
-                                   static_cast<int>(right - *x), static_cast<int>(bottom - *y));
+// Blends the part of the overlay the spot shows over the picture, and releases the overlay.
+bool BlendShownPart(FIBITMAP* image, FIBITMAP* overlay, const WatermarkSpot& spot) {
+    const int64_t overlayWidth = FreeImage_GetWidth(overlay), overlayHeight = FreeImage_GetHeight(overlay);
+    const bool whole = spot.left == 0 && spot.top == 0 && spot.width == overlayWidth && spot.height == overlayHeight;
+    // The spot lies inside the overlay, so its corners fit in int.
+    FIBITMAP* shown = whole ? overlay
+                            : FreeImage_Copy(overlay, static_cast<int>(spot.left), static_cast<int>(spot.top),
+                                             static_cast<int>(spot.left + spot.width),
+                                             static_cast<int>(spot.top + spot.height));
+    const bool blended = shown && CompositeAt(image, shown, spot.x, spot.y);
+    if (shown && shown != overlay) FreeImage_Unload(shown);
     FreeImage_Unload(overlay);
-    *x = static_cast<int>(left);
-    *y = static_cast<int>(top);
-    return cut;
+    return blended;
 }
 
 // A picture without the watermark it was asked for is no success: the step fails.
@@ -69,13 +64,11 @@ FIBITMAP* DrawWatermark(FIBITMAP* image, int width, int height) {
     if (!overlay) return image;
     overlay = RotateWatermark(overlay);
     if (!overlay) return FailStep(image);
-    overlay = FitWatermark(overlay, width, height);
-    if (!overlay) return image;
-    int x = 0, y = 0;
-    PlaceWatermark(width, height, FreeImage_GetWidth(overlay), FreeImage_GetHeight(overlay), &x, &y);
-    overlay = CutToPicture(overlay, width, height, &x, &y);
-    if (!overlay) return image;
-    const bool blended = CompositeAt(image, overlay, x, y);
-    FreeImage_Unload(overlay);
-    return blended ? image : FailStep(image);
+    WatermarkSpot spot{};
+    if (!LocateWatermark(width, height, FreeImage_GetWidth(overlay), FreeImage_GetHeight(overlay), &spot)) {
+        // No room left for it: nothing to show for this file.
+        FreeImage_Unload(overlay);
+        return image;
+    }
+    return BlendShownPart(image, overlay, spot) ? image : FailStep(image);
 }

@@ -646,6 +646,41 @@ TEST_F(WatermarkTest, ImageWatermarkWithGreyscaleAndOpacity) {
     }
 }
 
+// Each mark pixel has its own colour, so the pixels that land on the picture show which part
+// of an overlay pushed past the edges was kept.
+TEST_F(WatermarkTest, ImagePastTheEdgesShowsThePartOnThePicture) {
+    const std::string folder = ScratchFolder("edges");
+    auto markColour = [](int x, int y) { return Rgb{20 * x, 40 * y, 77}; };
+    ImagePtr mark = MakeImage(10, 6, 24);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 10; ++x) SetPixel(mark.get(), x, 5 - y, markColour(x, y));
+    ASSERT_TRUE(FreeImage_Save(FIF_BMP, mark.get(), (folder + "mark.bmp").c_str(), 0));
+    Settings.Watermark.DoWatermark = 2;
+    Settings.Watermark.Image = folder + "mark.bmp";
+    Settings.Watermark.ImageOpacity = 255;
+    const Rgb picture{10, 10, 10};
+    const struct {
+        int position, xOffset, yOffset;
+        int firstX, firstY, firstMarkX, firstMarkY;  // top-left shown pixel
+        int lastX, lastY, lastMarkX, lastMarkY;      // bottom-right shown pixel
+        int outsideX, outsideY;                      // diagonally beyond the shown part
+    } cases[] = {
+        {0, -3, -2, 0, 0, 3, 2, 6, 3, 9, 5, 7, 4},       // past the top-left corner
+        {8, -4, -3, 34, 27, 0, 0, 39, 29, 5, 2, 33, 26},  // past the bottom-right corner
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "position " << c.position);
+        Settings.Watermark.ImagePosition = static_cast<int8_t>(c.position);
+        Settings.Watermark.ImageXOffset = c.xOffset;
+        Settings.Watermark.ImageYOffset = c.yOffset;
+        ImagePtr image(DrawWatermark(MakeImage(40, 30, 24, picture).release(), 40, 30));
+        ASSERT_TRUE(image);
+        EXPECT_EQ(At(image.get(), c.firstX, c.firstY), markColour(c.firstMarkX, c.firstMarkY));
+        EXPECT_EQ(At(image.get(), c.lastX, c.lastY), markColour(c.lastMarkX, c.lastMarkY));
+        EXPECT_EQ(At(image.get(), c.outsideX, c.outsideY), picture);
+    }
+}
+
 struct ConsoleRun {
     CommandResult result;
     std::vector<Picture> levels;
