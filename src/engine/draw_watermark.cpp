@@ -13,7 +13,7 @@ namespace {
 void PrepareTokenValues(int width, int height) {
     Job.OutputWidth = width;
     Job.OutputHeight = height;
-    if (Job.AutomaticDepth) Job.OutputBitDepth = DepthForSource(Job.OutputFormat, Job.SourceBitDepth);
+    ChooseOutputDepth();
 }
 
 // Blends the part of the overlay the spot shows over the picture, and releases the overlay.

@@ -17,6 +17,10 @@ int DepthForSource(const std::string& outputFormat, int sourceBitDepth) {
     return depths.back();
 }
 
+void ChooseOutputDepth() {
+    if (Job.AutomaticDepth) Job.OutputBitDepth = DepthForSource(Job.OutputFormat, Job.SourceBitDepth);
+}
+
 namespace {
 
 bool IsOneOf(const std::string& format, std::initializer_list<const char*> formats) {
@@ -51,7 +55,7 @@ FIBITMAP* ConvertTo16Bits(FIBITMAP* image, const std::string& format) {
 }  // namespace
 
 FIBITMAP* ConvertToOutputDepth(FIBITMAP* image) {
-    if (Job.AutomaticDepth) Job.OutputBitDepth = DepthForSource(Job.OutputFormat, Job.SourceBitDepth);
+    ChooseOutputDepth();
     if (!image) return nullptr;
     if (static_cast<int>(FreeImage_GetBPP(image)) == Job.OutputBitDepth) return image;
     FIBITMAP* converted = nullptr;

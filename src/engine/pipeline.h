@@ -6,6 +6,8 @@
 
 bool ConvertCurrentFile();
 int DepthForSource(const std::string& outputFormat, int sourceBitDepth);
+// An automatic depth becomes the one the output format gives the source's depth; a chosen one stays.
+void ChooseOutputDepth();
 FIBITMAP* ConvertToOutputDepth(FIBITMAP* image);
 
 // --- the steps ConvertCurrentFile is made of ---
