@@ -4,6 +4,7 @@
 #include "app/job.h"
 #include "app/settings.h"
 #include "engine/frame_watermark.h"
+#include "engine/image_depth.h"
 #include "engine/pipeline.h"
 
 namespace {
@@ -42,7 +43,7 @@ FIBITMAP* FailStep(FIBITMAP* image) {
 FIBITMAP* DrawWatermark(FIBITMAP* image, int width, int height) {
     const int mode = Settings.Watermark.DoWatermark;
     if (mode == 0) return image;
-    image = ConvertTo24BitsInPlace(image);
+    image = ReplaceWith24Bits(image);
     if (!image || width <= 0 || height <= 0) return image;
 
     FIBITMAP* overlay = nullptr;

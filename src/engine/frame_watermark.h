@@ -54,5 +54,3 @@ FIBITMAP* SurfaceToBitmap(cairo_surface_t* surface);
 bool CompositeAt(FIBITMAP* image, FIBITMAP* overlay, int x, int y);
 // An opacity setting as an alpha value from 0 to 255.
 int OpacityByte(int value);
-// The image at 24 bits per pixel; the old one is released when a new one is built.
-FIBITMAP* ConvertTo24BitsInPlace(FIBITMAP* image);

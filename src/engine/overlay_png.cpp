@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "engine/frame_watermark.h"
-#include "engine/image_depth.h"
 
 namespace {
 
@@ -131,7 +130,5 @@ bool CompositeAt(FIBITMAP* image, FIBITMAP* overlay, int x, int y) {
     if (region) FreeImage_Unload(region);
     return pasted;
 }
-
-FIBITMAP* ConvertTo24BitsInPlace(FIBITMAP* image) { return ReplaceWith24Bits(image); }
 
 int OpacityByte(int value) { return value < 0 ? 0 : value > 255 ? 255 : value; }
