@@ -4,6 +4,7 @@
 
 #include "app/settings.h"
 #include "engine/frame_watermark.h"
+#include "engine/image_depth.h"
 
 namespace {
 
@@ -31,12 +32,6 @@ Room CurrentRoom(int width, int height) {
         return {int64_t{width} - f.SolidLeft - f.SolidRight, int64_t{height} - f.SolidTop - f.SolidBottom,
                 f.SolidLeft, f.SolidTop};
     return {width, height, 0, 0};
-}
-
-int ClampToInt(int64_t value) {
-    if (value > INT32_MAX) return INT32_MAX;
-    if (value < INT32_MIN) return INT32_MIN;
-    return static_cast<int>(value);
 }
 
 int WatermarkAngle() {
@@ -108,8 +103,8 @@ FIBITMAP* FitWatermark(FIBITMAP* overlay, int width, int height) {
 void PlaceWatermark(int width, int height, int overlayWidth, int overlayHeight, int* x, int* y) {
     int64_t px = 0, py = 0;
     PlaceOnPicture(width, height, overlayWidth, overlayHeight, &px, &py);
-    *x = ClampToInt(px);
-    *y = ClampToInt(py);
+    *x = ClampToInt32(px);
+    *y = ClampToInt32(py);
 }
 
 bool LocateWatermark(int width, int height, int64_t overlayWidth, int64_t overlayHeight, WatermarkSpot* spot) {

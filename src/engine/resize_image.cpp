@@ -1,8 +1,8 @@
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "app/settings.h"
+#include "engine/image_depth.h"
 #include "engine/pipeline.h"
 #include "engine/transforms.h"
 
@@ -22,12 +22,6 @@ FREE_IMAGE_FILTER FilterForAlgorithm(int code) {
     for (const ResizeFilter& entry : kResizeFilters)
         if (entry.code == code) return entry.filter;
     return FILTER_BICUBIC;
-}
-
-int32_t ClampToInt32(int64_t value) {
-    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
 }
 
 // value percent of size, halves to even; exact integer arithmetic so 50 % of 101 is 50, not a
