@@ -6,7 +6,7 @@
 #include "app/settings.h"
 #include "engine/frame_watermark.h"
 #include "engine/image_depth.h"
-#include "engine/transforms.h"
+#include "engine/overlay_surface.h"
 
 namespace {
 
@@ -45,9 +45,7 @@ Polygon ClipToSurface(Polygon shape, int width, int height) {
 void FillShape(cairo_t* cr, const Polygon& shape, const std::string& colour, int width, int height) {
     Polygon clipped = ClipToSurface(shape, width, height);
     if (clipped.size() < 3) return;
-    int red = 0, green = 0, blue = 0;
-    ParseColour(colour, &red, &green, &blue);
-    cairo_set_source_rgba(cr, red / 255.0, green / 255.0, blue / 255.0, 1.0);
+    SetOverlayColour(cr, colour, 255);
     cairo_move_to(cr, clipped[0].x, clipped[0].y);
     for (size_t i = 1; i < clipped.size(); ++i) cairo_line_to(cr, clipped[i].x, clipped[i].y);
     cairo_close_path(cr);
@@ -101,16 +99,9 @@ std::vector<Strip> BorderStrips(int width, int height) {
     return kept;
 }
 
-cairo_surface_t* CreateSurface(int width, int height) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) return surface;
-    cairo_surface_destroy(surface);
-    return nullptr;
-}
-
 // The bands as they fall on one strip, at the frame's opacity, as a FreeImage overlay.
 FIBITMAP* DrawStrip(const Strip& strip, int width, int height) {
-    cairo_surface_t* bands = CreateSurface(strip.width, strip.height);
+    cairo_surface_t* bands = CreateOverlaySurface(strip.width, strip.height);
     if (!bands) return nullptr;
     cairo_t* cr = cairo_create(bands);
     cairo_translate(cr, -strip.x, -strip.y);
@@ -118,7 +109,7 @@ FIBITMAP* DrawStrip(const Strip& strip, int width, int height) {
     cairo_destroy(cr);
 
     const int opacity = OpacityByte(Settings.Frame.SolidOpacity);
-    cairo_surface_t* faded = opacity < 255 ? CreateSurface(strip.width, strip.height) : bands;
+    cairo_surface_t* faded = opacity < 255 ? CreateOverlaySurface(strip.width, strip.height) : bands;
     if (faded && faded != bands) {
         cr = cairo_create(faded);
         cairo_set_source_surface(cr, bands, 0, 0);

@@ -4,6 +4,7 @@
 
 #include "app/settings.h"
 #include "engine/frame_watermark.h"
+#include "engine/overlay_surface.h"
 #include "engine/pipeline.h"
 
 namespace {
@@ -65,8 +66,8 @@ FIBITMAP* BuildImageOverlay() {
     const int width = pixels ? static_cast<int>(FreeImage_GetWidth(pixels)) : 0;
     const int height = pixels ? static_cast<int>(FreeImage_GetHeight(pixels)) : 0;
     FIBITMAP* overlay = nullptr;
-    cairo_surface_t* surface = width > 0 && height > 0 ? cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height) : nullptr;
-    if (surface && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+    cairo_surface_t* surface = width > 0 && height > 0 ? CreateOverlaySurface(width, height) : nullptr;
+    if (surface) {
         CopyPixels(pixels, surface, OpacityByte(Settings.Watermark.ImageOpacity), Settings.Watermark.ImageGreyscale != 0);
         overlay = SurfaceToBitmap(surface);
     }

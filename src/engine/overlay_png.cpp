@@ -1,10 +1,13 @@
-// Hands a cairo surface to FreeImage through a PNG held in memory, and blends overlays.
+// Overlay surfaces: made and painted with cairo, handed to FreeImage through a PNG held in
+// memory, blended over the picture.
 #include <png.h>
 
 #include <cstdlib>
 #include <cstring>
 
 #include "engine/frame_watermark.h"
+#include "engine/overlay_surface.h"
+#include "engine/transforms.h"
 
 namespace {
 
@@ -92,6 +95,19 @@ bool EncodePng(cairo_surface_t* surface, PngBuffer* buffer) {
 }
 
 }  // namespace
+
+cairo_surface_t* CreateOverlaySurface(int width, int height) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) return surface;
+    cairo_surface_destroy(surface);
+    return nullptr;
+}
+
+void SetOverlayColour(cairo_t* cr, const std::string& colour, int alpha) {
+    int red = 0, green = 0, blue = 0;
+    ParseColour(colour, &red, &green, &blue);
+    cairo_set_source_rgba(cr, red / 255.0, green / 255.0, blue / 255.0, alpha / 255.0);
+}
 
 FIBITMAP* SurfaceToBitmap(cairo_surface_t* surface) {
     if (!surface || cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) return nullptr;

@@ -6,7 +6,7 @@
 
 #include "app/settings.h"
 #include "engine/frame_watermark.h"
-#include "engine/transforms.h"
+#include "engine/overlay_surface.h"
 #include "engine/watermark_font.h"
 
 namespace {
@@ -111,12 +111,6 @@ bool MeasureText(const TextTools& tools, const std::string& text, TextLayout* la
     return true;
 }
 
-void SetColour(cairo_t* cr, const std::string& colour, int alpha) {
-    int red = 0, green = 0, blue = 0;
-    ParseColour(colour, &red, &green, &blue);
-    cairo_set_source_rgba(cr, red / 255.0, green / 255.0, blue / 255.0, alpha / 255.0);
-}
-
 // The part of the text box drawn on one surface, in box pixels.
 struct BoxPart {
     int64_t left, top;
@@ -174,42 +168,35 @@ void DrawLines(cairo_t* cr, const TextTools& tools, const TextLayout& layout, in
     }
 }
 
-cairo_surface_t* CreateSurface(int width, int height) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) return surface;
-    cairo_surface_destroy(surface);
-    return nullptr;
-}
-
 // Hard-edged text: colour and alpha are written as they are, background and glyphs alike.
 cairo_surface_t* DrawPlainBox(const TextTools& tools, const TextLayout& layout, int boxWidth, const BoxPart& part) {
-    cairo_surface_t* text = CreateSurface(part.width, part.height);
+    cairo_surface_t* text = CreateOverlaySurface(part.width, part.height);
     if (!text) return nullptr;
     const auto& w = Settings.Watermark;
     cairo_t* cr = cairo_create(text);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-    SetColour(cr, w.BackColor, OpacityByte(w.BackOpacity));
+    SetOverlayColour(cr, w.BackColor, OpacityByte(w.BackOpacity));
     cairo_paint(cr);
-    SetColour(cr, w.FontColor, OpacityByte(w.TextOpacity));
+    SetOverlayColour(cr, w.FontColor, OpacityByte(w.TextOpacity));
     DrawLines(cr, tools, layout, boxWidth, part);
     cairo_destroy(cr);
     return text;
 }
 
 cairo_surface_t* DrawSmoothBox(const TextTools& tools, const TextLayout& layout, int boxWidth, const BoxPart& part) {
-    cairo_surface_t* back = CreateSurface(part.width, part.height);
-    cairo_surface_t* text = back ? CreateSurface(part.width, part.height) : nullptr;
-    cairo_surface_t* result = text ? CreateSurface(part.width, part.height) : nullptr;
+    cairo_surface_t* back = CreateOverlaySurface(part.width, part.height);
+    cairo_surface_t* text = back ? CreateOverlaySurface(part.width, part.height) : nullptr;
+    cairo_surface_t* result = text ? CreateOverlaySurface(part.width, part.height) : nullptr;
     if (result) {
         const auto& w = Settings.Watermark;
         cairo_t* cr = cairo_create(back);
-        SetColour(cr, w.BackColor, 255);
+        SetOverlayColour(cr, w.BackColor, 255);
         cairo_paint(cr);
         cairo_destroy(cr);
 
         cr = cairo_create(text);
-        SetColour(cr, w.FontColor, 255);
+        SetOverlayColour(cr, w.FontColor, 255);
         DrawLines(cr, tools, layout, boxWidth, part);
         cairo_destroy(cr);
 
