@@ -1,5 +1,7 @@
 // Frame and watermark: two late pipeline steps that draw an overlay and blend it over the picture.
-// Each step takes the current image and returns the one that follows, releasing the old one.
+// Each step takes the current image and returns the one that follows, releasing the old one;
+// nullptr (the image released) when a frame strip cannot be drawn or an overlay cannot be turned
+// or blended.
 #pragma once
 #include <FreeImage.h>
 #include <cairo.h>
