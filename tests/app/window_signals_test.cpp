@@ -20,6 +20,28 @@ namespace {
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxTestApp);
 
 void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+struct ScreenRect {
+    int x = 0, y = 0, width = 0, height = 0;
+    int CentreX() const { return x + width / 2; }
+    int CentreY() const { return y + height / 2; }
+};
+
+int FieldAfter(const std::string& text, const std::string& label) {
+    size_t at = text.find(label);
+    return at == std::string::npos ? -1 : atoi(text.c_str() + at + label.size());
+}
+
+// Asks the X server itself, so the test waits for what is really on screen rather than for a guess.
+bool FindShownWindow(const std::string& title, ScreenRect* rect) {
+    CommandResult info = RunCommand("xwininfo -name '" + title + "'");
+    if (info.exitStatus != 0 || info.out.find("Map State: IsViewable") == std::string::npos) return false;
+    rect->x = FieldAfter(info.out, "Absolute upper-left X:");
+    rect->y = FieldAfter(info.out, "Absolute upper-left Y:");
+    rect->width = FieldAfter(info.out, "Width:");
+    rect->height = FieldAfter(info.out, "Height:");
+    return rect->width > 0 && rect->height > 0;
+}
 }  // namespace
 
 // The box's caller still uses the main window when the box returns, so the close waits for it.
@@ -32,22 +54,24 @@ TEST(WindowSignals, CloseWaitsForAnOpenMessageBox) {
     for (int signal : signals) {
         pid_t child = StartWindowMode();
         ASSERT_GT(child, 0);
-        ASSERT_TRUE(WaitFor(InstanceLockIsHeld, 10000));
-        Pause(3000);  // the window comes up at 100, 100
+        ScreenRect window, box;
+        ASSERT_TRUE(WaitFor([&] { return FindShownWindow("Quarvel 2.9 - FREEWARE", &window); }, 20000));
+        Pause(500);
 
         wxUIActionSimulator sim;
-        // Without a window manager the keyboard follows the pointer. F5 with an empty input field
-        // opens the "no input file" warning over the middle of the window.
-        sim.MouseMove(420, 190);
+        // Without a window manager the keyboard follows the pointer: rest it on the notice line, where
+        // a click opens nothing. F5 with an empty input field opens the "no input file" warning.
+        sim.MouseMove(window.x + 60, window.y + window.height - 45);
         sim.MouseClick();
         sim.Char(WXK_F5);
-        Pause(1500);
+        ASSERT_TRUE(WaitFor([&] { return FindShownWindow("Warning", &box); }, 20000)) << "signal " << signal;
+        Pause(300);
         kill(child, signal);
         Pause(1000);
         int status = 0;
         EXPECT_EQ(waitpid(child, &status, WNOHANG), 0) << "the close waits while the box is open";
 
-        sim.MouseMove(420, 230);  // the box is centred on the window
+        sim.MouseMove(box.CentreX(), box.CentreY());
         sim.Char(WXK_RETURN);
         const bool ended = WaitForExit(child, &status, 10000);
         if (!ended) {
