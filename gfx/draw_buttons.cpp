@@ -64,13 +64,8 @@ void DrawConvertButton(cairo_t* cr, int size) {
     // a curved arrow from the picture down to its mip chain
     cairo_move_to(cr, 36, 15);
     cairo_curve_to(cr, 48, 15, 51, 22, 51, 36);
-    cairo_set_source_rgb(cr, palette::kInk.r, palette::kInk.g, palette::kInk.b);
-    cairo_set_line_width(cr, 9);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-    cairo_stroke_preserve(cr);
-    cairo_set_source_rgb(cr, palette::kGreen.r, palette::kGreen.g, palette::kGreen.b);
-    cairo_set_line_width(cr, 5);
-    cairo_stroke(cr);
+    StrokeInked(cr, 9, 5, palette::kGreen);
     cairo_move_to(cr, 44, 35);
     cairo_line_to(cr, 58, 35);
     cairo_line_to(cr, 51, 46);

@@ -27,12 +27,7 @@ void DrawArcArrow(const Pen& pen, double cx, double cy, double r, double a1, dou
     cairo_new_sub_path(cr);
     cairo_arc(cr, cx, cy, r, a1, a2 - 0.45);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-    cairo_set_source_rgb(cr, palette::kInk.r, palette::kInk.g, palette::kInk.b);
-    cairo_set_line_width(cr, width + 2 * pen.outline);
-    cairo_stroke_preserve(cr);
-    cairo_set_source_rgb(cr, colour.r, colour.g, colour.b);
-    cairo_set_line_width(cr, width);
-    cairo_stroke(cr);
+    StrokeInked(cr, width + 2 * pen.outline, width, colour);
     // the head: a triangle across the circle at the arc's end, pointing along it
     double end = a2 - 0.5;
     double px = cx + r * std::cos(end), py = cy + r * std::sin(end);
@@ -116,13 +111,8 @@ void DrawSelectAll(const Pen& p) {
     cairo_move_to(cr, 4.5, 8.5);
     cairo_line_to(cr, 7, 11);
     cairo_line_to(cr, 11.5, 5);
-    cairo_set_source_rgb(cr, palette::kInk.r, palette::kInk.g, palette::kInk.b);
-    cairo_set_line_width(cr, 2.4);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_stroke_preserve(cr);
-    cairo_set_source_rgb(cr, palette::kGreen.r, palette::kGreen.g, palette::kGreen.b);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    StrokeInked(cr, 2.4, 1.2, palette::kGreen);
 }
 void DrawConvert(const Pen& p) {
     DrawArcArrow(p, 8, 8, 5.2, M_PI * 1.0, M_PI * 2.0, palette::kGreen);

@@ -17,6 +17,15 @@ void FillAndInk(const Pen& pen, Rgb fill) {
     cairo_stroke(pen.cr);
 }
 
+void StrokeInked(cairo_t* cr, double inkWidth, double width, Rgb colour) {
+    SetColour(cr, palette::kInk);
+    cairo_set_line_width(cr, inkWidth);
+    cairo_stroke_preserve(cr);
+    SetColour(cr, colour);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+}
+
 void DrawPage(const Pen& pen, double x, double y, double w, double h, bool lines) {
     cairo_t* cr = pen.cr;
     double fold = w * 0.38;

@@ -30,6 +30,8 @@ struct Pen {
     double outline;
 };
 void FillAndInk(const Pen& pen, Rgb fill);
+// Strokes the current path as a coloured line with an ink edge: ink at inkWidth, then colour at width.
+void StrokeInked(cairo_t* cr, double inkWidth, double width, Rgb colour);
 void DrawPage(const Pen& pen, double x, double y, double w, double h, bool lines);
 void DrawFolder(const Pen& pen, double x, double y, double w, double h, Rgb colour);
 // A block arrow from (x1, y1) to its tip (x2, y2).
