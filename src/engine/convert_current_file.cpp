@@ -97,8 +97,12 @@ bool WriteTexture(FIBITMAP* image, int width, int height) {
         Job.OutputWidth = width;
         Job.OutputHeight = height;
         Job.OutputPath = BuildOutputPath();
-        Job.TemporaryPath = BuildTemporaryPath();
-        ok = WriteDdsFile(Job.TemporaryPath, Job.OutputPath, Job.InputPath);
+        // No output path (a name that leaves the output folder): the file fails before anything is written.
+        ok = !Job.OutputPath.empty();
+        if (ok) {
+            Job.TemporaryPath = BuildTemporaryPath();
+            ok = WriteDdsFile(Job.TemporaryPath, Job.OutputPath, Job.InputPath);
+        }
     }
     ilDeleteImages(1, &name);
     return ok;

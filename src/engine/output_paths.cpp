@@ -9,6 +9,19 @@ std::string OutputFolderWithSubfolder() {
     if (Settings.Advanced.KeepSubfolders != 0) folder += Job.RelativeSubfolder;
     return folder;
 }
+
+// The name may reach into subfolders of the output folder but never out of it: a mask from
+// a shared profile must not be able to replace files elsewhere.
+bool StaysInsideFolder(const std::string& name) {
+    if (name.empty() || name.front() == '/') return false;
+    for (size_t start = 0; start <= name.size();) {
+        size_t end = name.find('/', start);
+        if (end == std::string::npos) end = name.size();
+        if (name.compare(start, end - start, "..") == 0) return false;
+        start = end + 1;
+    }
+    return true;
+}
 }  // namespace
 
 std::string UniqueTemporaryName(const std::string& prefix, const std::string& suffix) {
@@ -19,7 +32,11 @@ std::string UniqueTemporaryName(const std::string& prefix, const std::string& su
     return prefix + letters + suffix;
 }
 
-std::string BuildOutputPath() { return OutputFolderWithSubfolder() + ExpandFilenameMask(); }
+std::string BuildOutputPath() {
+    const std::string name = ExpandFilenameMask();
+    if (!StaysInsideFolder(name)) return std::string();
+    return OutputFolderWithSubfolder() + name;
+}
 
 std::string BuildTemporaryPath() {
     std::string folder = OutputFolderWithSubfolder();

@@ -7,37 +7,15 @@
 #include "engine/frame_watermark.h"
 #include "engine/naming.h"
 
-namespace {
-
-bool MatchesAt(const std::string& text, size_t at, const std::string& part) {
-    return at <= text.size() && EqualsIgnoringAsciiCase(std::string_view(text).substr(at, part.size()), part);
-}
-
-}  // namespace
-
 std::string WatermarkText() {
     const std::string& source = Settings.Watermark.Text;
     size_t percents = 0;
     for (char c : source) percents += c == '%';
     if (percents < 2) return source;
-
+    // Only the tokens written in the setting are expanded, but each of them everywhere, also
+    // inside an earlier token's value, just as the output name does.
     std::string text = source;
-    // Marks the characters that came from a value: token text inside a value is never expanded.
-    std::string fromValue(text.size(), '\0');
-    for (const NameToken& token : NameTokens()) {
-        const std::string name = token.text;
-        if (FindIgnoringAsciiCase(source, name, 0) == std::string::npos) continue;
-        const std::string value = token.value();
-        for (size_t at = 0; at + name.size() <= text.size();) {
-            if (MatchesAt(text, at, name) && fromValue.find('\1', at) >= at + name.size()) {
-                text.replace(at, name.size(), value);
-                fromValue.replace(at, name.size(), std::string(value.size(), '\1'));
-                at += value.size();
-            } else {
-                ++at;
-            }
-        }
-    }
+    if (!ExpandNameTokens(&text, &source)) return source;
     return text;
 }
 

@@ -120,3 +120,74 @@ TEST(BuildOutputPath, PutsTheNameInTheOutputFolderAndSubfolderWhenKept) {
     EXPECT_EQ(BuildOutputPath(), "/out/Photo.dds");
     EXPECT_TRUE(std::regex_match(BuildTemporaryPath(), std::regex("/out/kestrix[a-z]{15}\\.dds")));
 }
+
+TEST(BuildOutputPath, NamesThatLeaveTheOutputFolderGiveNoPath) {
+    struct Case {
+        const char* mask;
+        const char* input;
+        const char* expected;  // "" when there is no output path
+    } cases[] = {
+        {"../victim.txt", "/in/p.bmp", ""},
+        {"../../x_%filename%.%ext%", "/in/p.bmp", ""},
+        {"/etc/%filename%", "/in/p.bmp", ""},
+        {"sub/../../x.dds", "/in/p.bmp", ""},
+        {"sub/..", "/in/p.bmp", ""},
+        {"..", "/in/p.bmp", ""},
+        {"%filename%", "/in/...bmp", ""},  // the input's own name is ".."
+        {"%filename%/x.dds", "/in/...bmp", ""},
+        {"sub/deeper/%filename%.%ext%", "/in/p.bmp", "/out/sub/deeper/p.dds"},
+        {"./%filename%.%ext%", "/in/p.bmp", "/out/./p.dds"},
+        {"..%filename%.%ext%", "/in/p.bmp", "/out/..p.dds"},
+        {"%filename%..%ext%", "/in/p.bmp", "/out/p..dds"},
+        {"%filename%.%ext%", "/in/..bmp", "/out/..dds"},
+    };
+    for (const Case& c : cases) {
+        SetJob(c.input);
+        Settings.Advanced.FilenameMask = c.mask;
+        EXPECT_EQ(BuildOutputPath(), c.expected) << "mask " << c.mask << ", input " << c.input;
+    }
+}
+
+TEST(ExpandFilenameMask, LongMasksExpandWholeOrFailForLength) {
+    struct Case {
+        size_t tokens;
+        bool expands;
+    } cases[] = {
+        {100000, true},    // 500 000 characters
+        {250000, false},   // the mask fits, its expansion does not
+        {1000000, false},  // a 3 MB mask
+    };
+    SetJob("/in/p.bmp");
+    for (const Case& c : cases) {
+        std::string mask;
+        for (size_t i = 0; i < c.tokens; ++i) mask += i % 2 ? "%N%" : "%n%";
+        Settings.Advanced.FilenameMask = mask;
+        std::string expected;
+        if (c.expands)
+            for (size_t i = 0; i < c.tokens; ++i) expected += "00001";
+        EXPECT_TRUE(ExpandFilenameMask() == expected) << c.tokens << " tokens";
+        EXPECT_EQ(BuildOutputPath().empty(), !c.expands) << c.tokens << " tokens";
+    }
+}
+
+TEST(ExpandFilenameMask, ValuesAreExpandedOnlyByLaterTokens) {
+    struct Case {
+        const char* mask;
+        const char* input;
+        const char* expected;
+    } cases[] = {
+        // %ext% comes after %filename% in the table, %filename% before %ext[u]%.
+        {"%filename%", "/in/a%EXT%b.bmp", "addsb"},
+        {"%ext[u]%%filename%", "/in/%filename%.bmp", "DDS%filename%"},
+        {"%filename%", "/in/x%n%%width%.bmp", "x00001640"},
+        // A value never expands a second time for its own token.
+        {"%filename%", "/in/%filename%%filename%.bmp", "%filename%%filename%"},
+        // Text around a value can complete a later token.
+        {"%%filename%t%", "/in/ex.bmp", "dds"},
+    };
+    for (const Case& c : cases) {
+        SetJob(c.input);
+        Settings.Advanced.FilenameMask = c.mask;
+        EXPECT_EQ(ExpandFilenameMask(), c.expected) << "mask " << c.mask << ", input " << c.input;
+    }
+}

@@ -104,22 +104,30 @@ protected:
 TEST_F(WatermarkTest, TextExpandsTokensOnlyWithTwoPercentSigns) {
     Job.OutputWidth = 200;
     Job.OutputHeight = 100;
-    Job.InputPath = "/pictures/a%width%b.bmp";
     const struct {
+        const char* input;
         const char* text;
         const char* expected;
     } cases[] = {
-        {"%width%x%height%", "200x100"},
-        {"Made by %FileName% Now", "Made by a%width%b Now"},  // case kept outside, no re-expansion
-        {"%filename%-%WIDTH%", "a%width%b-200"},
-        {"50% off", "50% off"},
-        {"%ext[u]% %Ext% %bpp%", "DDS dds 0"},
-        {"Line 1%EOL%Line 2", "Line 1%EOL%Line 2"},
-        {"100%% sure", "100%% sure"},
+        {"/pictures/a%width%b.bmp", "%width%x%height%", "200x100"},
+        // Only tokens written in the text expand: case kept outside them, %width% not in the text.
+        {"/pictures/a%width%b.bmp", "Made by %FileName% Now", "Made by a%width%b Now"},
+        // A token of the text expands everywhere, also in an earlier token's value, as in the file name.
+        {"/pictures/a%width%b.bmp", "%filename%-%WIDTH%", "a200b-200"},
+        {"/pictures/a%ext%b.bmp", "%ext% %filename%", "dds addsb"},
+        {"/pictures/a%EXT%b.bmp", "%filename% %Ext%", "addsb dds"},
+        // ... but never by its own token or an earlier one.
+        {"/pictures/%filename%.bmp", "%filename%", "%filename%"},
+        {"/pictures/%filename%.bmp", "%ext[u]%%filename%", "DDS%filename%"},
+        {"/pictures/p.bmp", "50% off", "50% off"},
+        {"/pictures/p.bmp", "%ext[u]% %Ext% %bpp%", "DDS dds 0"},
+        {"/pictures/p.bmp", "Line 1%EOL%Line 2", "Line 1%EOL%Line 2"},
+        {"/pictures/p.bmp", "100%% sure", "100%% sure"},
     };
     for (const auto& c : cases) {
+        Job.InputPath = c.input;
         Settings.Watermark.Text = c.text;
-        EXPECT_EQ(WatermarkText(), c.expected) << c.text;
+        EXPECT_EQ(WatermarkText(), c.expected) << c.text << " for " << c.input;
     }
 }
 
