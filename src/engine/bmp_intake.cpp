@@ -99,7 +99,7 @@ bool ParseHeader(const std::string& probe, uint64_t fileSize, BmpHeader* header)
         header->coloursUsed = header->headerSize >= 36 ? Read32(probe, 46) : 0;
     }
     const uint64_t rows = Rows(*header);
-    if (planes != 1 || header->width <= 0 || rows == 0 || header->width > kMaxBmpSide || rows > kMaxBmpSide)
+    if (planes != 1 || header->width <= 0 || rows == 0 || header->width > kMaxPictureSide || rows > kMaxPictureSide)
         return false;
     uint32_t bits = header->bitCount;
     if (bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;

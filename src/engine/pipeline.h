@@ -12,9 +12,10 @@ FIBITMAP* ConvertToOutputDepth(FIBITMAP* image);
 
 // --- the steps ConvertCurrentFile is made of ---
 
-// Largest width or height a BMP may claim: the largest texture graphics hardware takes. Bigger
-// claims are refused before any pixel memory is allocated.
-constexpr int kMaxBmpSide = 16384;
+// Largest width or height of a picture, as loaded and after every step that can grow it
+// (rotation, resize): the largest texture graphics hardware takes. Bigger sizes fail the file
+// before their pixel memory is allocated. It is the only size limit: at most 16384 x 16384 pixels.
+constexpr int kMaxPictureSide = 16384;
 
 // Reads and checks the BMP header, then loads the picture with FreeImage: valid variants the
 // library mishandles (V4/V5 and 52/56-byte headers, RLE4/RLE8, alpha bitfields) are rewritten in

@@ -72,7 +72,7 @@ FIBITMAP* ResizeImage(FIBITMAP* image, int width, int height) {
     }
 
     // A size no texture can have would only exhaust memory further down; the file fails instead.
-    if (newWidth > kMaxBmpSide || newHeight > kMaxBmpSide) {
+    if (newWidth > kMaxPictureSide || newHeight > kMaxPictureSide) {
         FreeImage_Unload(image);
         return nullptr;
     }

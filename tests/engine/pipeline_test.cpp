@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <filesystem>
@@ -13,6 +14,8 @@
 
 #include "app/job.h"
 #include "app/settings.h"
+#include "app/settings_file.h"
+#include "cli/options.h"
 #include "engine/dds_check.h"
 #include "engine/pipeline.h"
 #include "platform/platform.h"
@@ -424,7 +427,7 @@ TEST_F(Pipeline, HostileHeadersFailBeforeTheLoader) {
         {"offset-beyond-file", offsetBeyond},
         {"pitch-overflow", BuildBmp(parts(0x7FFFFFFF, 2, 32, 0, 64))},
         {"really-big", BuildBmp(parts(3000000, 2000000, 24, 0, 64))},
-        {"above-side-limit-rle", BuildBmp(parts(kMaxBmpSide + 1, 1, 8, 1, 4))},
+        {"above-side-limit-rle", BuildBmp(parts(kMaxPictureSide + 1, 1, 8, 1, 4))},
         {"bad-bit-count", BuildBmp(parts(4, 4, 3, 0, 64))},
         {"top-down-rle", BuildBmp(parts(4, -4, 8, 1, 8))},
         {"jpeg-stream", BuildBmp(parts(4, 4, 0, 4, 64))},
@@ -585,4 +588,93 @@ TEST_F(Pipeline, ReducedDepthsStillWriteBgraAndAnUnknownDepthFails) {
     Job.OutputBitDepth = 12;
     EXPECT_FALSE(Convert(input));
     EXPECT_TRUE(OutputFolderEntries().empty());
+}
+
+TEST_F(Pipeline, SimpleRotationOfA32BitPictureHasOpaqueBackgroundCorners) {
+    const Picture picture = MakePicture(24, 16);
+    const Picture alphaPicture = MakePicture(24, 16, true);
+    const uint32_t argb[4] = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+    const uint32_t xrgb[4] = {0xFF0000, 0xFF00, 0xFF, 0};
+    struct Case {
+        const char* name;
+        BmpParts parts;
+    };
+    const Case cases[] = {
+        {"rgb32", {40, 24, 16, 32, 0, {}, {}, MaskedRows32(picture, xrgb)}},
+        {"v5-32bit-alpha", {124, 24, 16, 32, 3, {argb, argb + 4}, {}, MaskedRows32(alphaPicture, argb)}},
+        {"24bit", {40, 24, 16, 24, 0, {}, {}, Rows(picture, Bgr)}},
+    };
+    Settings.Transform.DoImageRotation = 1;
+    Settings.Transform.ImageRotation = 45;
+    Settings.Transform.ImageRotationBackColor = "FF8000";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string input = folder + c.name + ".bmp";
+        WriteFileText(input, BuildBmp(c.parts));
+        ASSERT_TRUE(Convert(input));
+        std::vector<Picture> levels = ReadDdsLevels(Job.OutputPath);
+        ASSERT_FALSE(levels.empty());
+        const Picture& top = levels.front();
+        for (auto [x, y] : {std::pair{0, 0}, {top.width - 1, 0}, {0, top.height - 1}, {top.width - 1, top.height - 1}}) {
+            EXPECT_NEAR(top.At(x, y, 0), 255, 8) << x << "," << y;
+            EXPECT_NEAR(top.At(x, y, 1), 128, 8) << x << "," << y;
+            EXPECT_NEAR(top.At(x, y, 2), 0, 8) << x << "," << y;
+            EXPECT_EQ(top.At(x, y, 3), 255) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(Pipeline, NameThatLeavesTheOutputFolderWritesNothing) {
+    // Two folders deep, so that "../.." still lands inside the scratch folder.
+    Job.OutputFolder = folder + "out/deep/";
+    CreateFolder(Job.OutputFolder);
+    CreateFolder(Job.OutputFolder + "sub");
+    std::string input = folder + "photo.bmp";
+    WriteFileText(input, BuildBmp({40, 8, 8, 24, 0, {}, {}, Rows(MakePicture(8, 8), Bgr)}));
+    const std::string victim = folder + "out/victim.txt";
+    WriteFileText(victim, "mine");
+    WriteFileText(folder + "config.ini", "");
+    WriteFileText(folder + "profile.ini", "");
+    auto entries = [](const std::string& path) {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path))
+            names.push_back(entry.path().lexically_relative(path).string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> before = entries(folder);
+
+    // The mask reaches the settings from the settings file, a profile or an option alike.
+    auto fromSettingsFile = [&](const std::string& mask) {
+        Settings.Advanced.FilenameMask = mask;
+        const std::string text = SettingsFileText();
+        ApplyDefaults(true);
+        Settings.SettingsPath = folder + "config.ini";
+        WriteFileText(Settings.SettingsPath, text);
+        LoadSettings();
+    };
+    auto fromProfile = [&](const std::string& mask) {
+        WriteFileText(folder + "profile.ini", "[CLI]\n--filename-mask=" + mask + "\n");
+        ASSERT_TRUE(LoadProfile(folder + "profile.ini"));
+    };
+    auto fromOption = [&](const std::string& mask) {
+        ASSERT_EQ(ApplyOption(*FindOption("--FILENAME-MASK"), mask), "");
+    };
+    const std::vector<std::function<void(const std::string&)>> sources = {fromSettingsFile, fromProfile, fromOption};
+    for (const auto& setMask : sources) {
+        for (const char* mask : {"../victim.txt", "../../x_%filename%.%ext%", "sub/../../victim.txt", "/tmp/%filename%.%ext%"}) {
+            SCOPED_TRACE(mask);
+            ApplyDefaults(true);
+            setMask(mask);
+            ASSERT_EQ(Settings.Advanced.FilenameMask, mask);
+            EXPECT_FALSE(Convert(input));
+            EXPECT_EQ(entries(folder), before);
+            EXPECT_EQ(ReadFileText(victim), "mine");
+        }
+        ApplyDefaults(true);
+        setMask("sub/%filename%.%ext%");
+        EXPECT_TRUE(Convert(input));
+        EXPECT_EQ(ReadFileText(Job.OutputFolder + "sub/photo.dds").substr(0, 4), "DDS ");
+        std::filesystem::remove(Job.OutputFolder + "sub/photo.dds");
+    }
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/settings.h"
@@ -116,19 +118,88 @@ TEST_F(TransformsTest, QuarterTurnSwapsSidesAndTurnsCounterClockwise) {
     EXPECT_EQ(Height(wide.get()), 40u);
 }
 
-TEST_F(TransformsTest, SimpleRotationGrowsAndFillsCornersWithTheBackground) {
-    EnableRotation(45, 0);
-    StoreSetting("Transform", "Image Rotation Back Color", "FF8000");
-    ImagePtr image = MakeImage(40, 20, 24, {0, 0, 255});
-    image.reset(RotateImage(image.release()));
-    ASSERT_TRUE(image);
-    EXPECT_GT(Width(image.get()), 40u);
-    EXPECT_GT(Height(image.get()), 20u);
-    const int right = static_cast<int>(Width(image.get())) - 1;
-    const int top = static_cast<int>(Height(image.get())) - 1;
-    for (auto [x, y] : {std::pair{0, 0}, {right, 0}, {0, top}, {right, top}})
-        EXPECT_EQ(PixelAt(image.get(), x, y), (Rgb{255, 128, 0})) << x << "," << y;
-    EXPECT_EQ(PixelAt(image.get(), right / 2, top / 2), (Rgb{0, 0, 255}));
+TEST_F(TransformsTest, SimpleRotationGrowsAndFillsOpaqueCornersWithTheBackground) {
+    struct Case {
+        int bpp;
+        BYTE sourceAlpha;  // of a 32-bit source
+    };
+    // Palette and 16-bit pictures are widened to 24 bits; a 32-bit one keeps its alpha, and its
+    // corners are the background colour, opaque, whatever the picture's own alpha.
+    const std::vector<Case> cases = {{8, 0}, {16, 0}, {24, 0}, {32, 255}, {32, 0}, {32, 90}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.bpp << " bits, alpha " << int(c.sourceAlpha));
+        EnableRotation(45, 0);
+        StoreSetting("Transform", "Image Rotation Back Color", "FF8000");
+        ImagePtr image = MakeImage(40, 20, 24, {0, 0, 255});
+        if (c.bpp == 8) image.reset(FreeImage_ColorQuantize(image.get(), FIQ_WUQUANT));
+        if (c.bpp == 16) image.reset(FreeImage_ConvertTo16Bits565(image.get()));
+        if (c.bpp == 32) {
+            image.reset(FreeImage_ConvertTo32Bits(image.get()));
+            for (unsigned y = 0; y < 20; ++y)
+                for (unsigned x = 0; x < 40; ++x) FreeImage_GetScanLine(image.get(), y)[4 * x + FI_RGBA_ALPHA] = c.sourceAlpha;
+        }
+        ASSERT_EQ(FreeImage_GetBPP(image.get()), unsigned(c.bpp));
+        image.reset(RotateImage(image.release()));
+        ASSERT_TRUE(image);
+        EXPECT_EQ(FreeImage_GetBPP(image.get()), c.bpp == 32 ? 32u : 24u);
+        EXPECT_GT(Width(image.get()), 40u);
+        EXPECT_GT(Height(image.get()), 20u);
+        const int right = static_cast<int>(Width(image.get())) - 1;
+        const int top = static_cast<int>(Height(image.get())) - 1;
+        for (auto [x, y] : {std::pair{0, 0}, {right, 0}, {0, top}, {right, top}}) {
+            RGBQUAD corner{};
+            FreeImage_GetPixelColor(image.get(), x, y, &corner);
+            EXPECT_EQ(PixelAt(image.get(), x, y), (Rgb{255, 128, 0})) << x << "," << y;
+            if (c.bpp == 32) {
+                EXPECT_EQ(corner.rgbReserved, 255) << x << "," << y;
+            }
+        }
+        RGBQUAD middle{};
+        FreeImage_GetPixelColor(image.get(), right / 2, top / 2, &middle);
+        EXPECT_EQ(PixelAt(image.get(), right / 2, top / 2), (Rgb{0, 0, 255}));
+        if (c.bpp == 32) {
+            EXPECT_EQ(middle.rgbReserved, c.sourceAlpha);
+        }
+    }
+}
+
+TEST_F(TransformsTest, SimpleRotationSizeIsTheLibrarysOwn) {
+    const std::pair<int, int> sizes[] = {{1, 1}, {2, 3}, {17, 5}, {40, 30}, {64, 64}, {101, 7}, {3, 200}};
+    for (auto [width, height] : sizes) {
+        ImagePtr image = MakeImage(width, height, 24);
+        for (int angle = 1; angle < 360; ++angle) {
+            ImagePtr rotated(FreeImage_Rotate(image.get(), angle, nullptr));
+            ASSERT_TRUE(rotated);
+            int rotatedWidth = 0, rotatedHeight = 0;
+            SimpleRotationSize(width, height, angle, &rotatedWidth, &rotatedHeight);
+            EXPECT_EQ(rotatedWidth, int(Width(rotated.get()))) << width << "x" << height << " by " << angle;
+            EXPECT_EQ(rotatedHeight, int(Height(rotated.get()))) << width << "x" << height << " by " << angle;
+        }
+    }
+}
+
+TEST_F(TransformsTest, RotationBeyondTheLargestTextureSideYieldsNoImage) {
+    struct Case {
+        int width, height, angle;
+        bool fits;
+    };
+    const int side = kMaxPictureSide;
+    const std::vector<Case> cases = {
+        {side + 1, 1, 1, true},  // turns into exactly the largest side
+        {side + 2, 1, 1, false},
+        {side, 300, 1, false},  // 16388 wide
+        {300, side, 359, false},
+        {side, 300, 90, true},
+    };
+    for (const Case& c : cases) {
+        EnableRotation(c.angle, 0);
+        ImagePtr image(FreeImage_Allocate(c.width, c.height, 24));
+        image.reset(RotateImage(image.release()));
+        EXPECT_EQ(image != nullptr, c.fits) << c.width << "x" << c.height << " by " << c.angle;
+        if (image) {
+            EXPECT_LE(std::max(Width(image.get()), Height(image.get())), unsigned(side));
+        }
+    }
 }
 
 TEST_F(TransformsTest, AdvancedRotationKeepsTheSize) {
@@ -224,12 +295,12 @@ TEST_F(TransformsTest, ResizeBeyondTheLargestTextureSideYieldsNoImage) {
         bool fits;
     };
     const std::vector<Case> cases = {
-        {kMaxBmpSide, 0, 2, 0, false, true},
-        {kMaxBmpSide + 1, 0, 2, 0, false, false},
+        {kMaxPictureSide, 0, 2, 0, false, true},
+        {kMaxPictureSide + 1, 0, 2, 0, false, false},
         {100000, 0, 100000, 0, false, false},
         {20000, 1, 50, 1, false, false},      // 200 times 100 pixels
-        {kMaxBmpSide * 2, 0, 1, 0, true, false},
-        {40, 0, kMaxBmpSide * 4, 0, true, true},  // the aspect rule drops the height to 2
+        {kMaxPictureSide * 2, 0, 1, 0, true, false},
+        {40, 0, kMaxPictureSide * 4, 0, true, true},  // the aspect rule drops the height to 2
     };
     for (const Case& c : cases) {
         EnableResize(c.width, c.widthUnit, c.height, c.heightUnit, c.keepAspect);
