@@ -7,12 +7,14 @@
 #include "engine/transforms.h"
 
 namespace {
-FIBITMAP* RotateSimple(FIBITMAP* image, int angle) {
+bool SimpleRotationFits(FIBITMAP* image, int angle) {
     int width = 0, height = 0;
     SimpleRotationSize(static_cast<int>(FreeImage_GetWidth(image)), static_cast<int>(FreeImage_GetHeight(image)),
                        angle, &width, &height);
-    if (width > kMaxPictureSide || height > kMaxPictureSide) return nullptr;
+    return width <= kMaxPictureSide && height <= kMaxPictureSide;
+}
 
+FIBITMAP* RotateSimple(FIBITMAP* image, int angle) {
     int red = 0, green = 0, blue = 0;
     ParseColour(Settings.Transform.ImageRotationBackColor, &red, &green, &blue);
     RGBQUAD background{};
@@ -22,6 +24,7 @@ FIBITMAP* RotateSimple(FIBITMAP* image, int angle) {
     // The corners of a picture with alpha take the background colour too, not a transparent hole.
     background.rgbReserved = FreeImage_GetBPP(image) == 32 ? 255 : 0;
     FIBITMAP* rotated = FreeImage_Rotate(image, angle, &background);
+    // Should another build of the library size its result differently.
     if (rotated && (FreeImage_GetWidth(rotated) > kMaxPictureSide || FreeImage_GetHeight(rotated) > kMaxPictureSide)) {
         FreeImage_Unload(rotated);
         return nullptr;
@@ -61,6 +64,11 @@ FIBITMAP* RotateImage(FIBITMAP* image) {
     const int angle = Settings.Transform.ImageRotation;
     if (angle <= 0 || angle >= 360) return image;
 
+    // Refused before anything is allocated, the widened copy below included.
+    if (Settings.Transform.ImageRotationType == 0 && !SimpleRotationFits(image, angle)) {
+        FreeImage_Unload(image);
+        return nullptr;
+    }
     // The rotation routines want true colour; palette and 16-bit images are widened first.
     const unsigned bpp = FreeImage_GetBPP(image);
     if (bpp <= 16 || bpp > 32) image = ReplaceWith24Bits(image);
