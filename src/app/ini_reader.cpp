@@ -128,6 +128,7 @@ IniFile ParseIniText(const std::string& bytes) {
         file.lines.push_back(std::move(entry));
         ++entries;
     }
+    file.cut = entries >= kIniEntryLimit && text.find_first_not_of(" \t\r\n", at) < text.size();
     return file;
 }
 

@@ -101,10 +101,16 @@ float ParseFloatLikeAtof(const std::string& text) {
         std::string exponent(1, 'e');
         size_t j = i + 1;
         if (j < trimmed.size() && (trimmed[j] == '+' || trimmed[j] == '-')) exponent += trimmed[j++];
-        size_t start = exponent.size();
-        while (j < trimmed.size() && isdigit(static_cast<unsigned char>(trimmed[j])) && exponent.size() < 12)
-            exponent += trimmed[j++];
-        if (exponent.size() > start) number += exponent;
+        const size_t start = exponent.size();
+        bool any = false;
+        while (j < trimmed.size() && trimmed[j] == '0') ++j, any = true;
+        while (j < trimmed.size() && isdigit(static_cast<unsigned char>(trimmed[j]))) {
+            // Six digits already leave every float behind; a longer run must not wrap into a small one.
+            if (exponent.size() - start < 6) exponent += trimmed[j];
+            else exponent.replace(start, std::string::npos, "999999");
+            ++j, any = true;
+        }
+        if (any) number += exponent.size() > start ? exponent : exponent + "0";
     }
     return DecimalToFloat(number);
 }

@@ -27,6 +27,7 @@ struct IniFile {
     // it only the first occurrence of a key (both ASCII case-insensitive). A line without "="
     // is a key with an empty value; lines before any header have the group "".
     std::vector<Line> lines;
+    bool cut = false;  // the text held more than kIniEntryLimit entries; the rest was not taken
 };
 // Handles the UTF-8 byte order mark, Latin-1 (or UTF-8 without a mark), and CR, LF or CR LF.
 IniFile ParseIniText(const std::string& bytes);

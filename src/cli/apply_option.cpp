@@ -36,7 +36,7 @@ void StoreValue(const SettingInfo& setting, const OptionInfo& option, const std:
         case OptionKind::Integer: StoreNumber(setting, ParseOptionInteger(value)); break;
         case OptionKind::Keyword: StoreNumber(setting, KeywordToCode(option.keywordList, TrimBlanks(value))); break;
         case OptionKind::Decimal:
-            if (setting.type == SettingType::Float32) *static_cast<float*>(setting.field) = ParseFloatLikeAtof(value);
+            if (setting.type == SettingType::Float32) *static_cast<float*>(setting.field) = ParseOptionDecimal(value);
             break;
         case OptionKind::Text:
             if (setting.type == SettingType::Text || setting.type == SettingType::Colour)
@@ -65,6 +65,31 @@ int32_t ParseOptionInteger(const std::string& text) {
     }
     if (negative) value = 0u - value;
     return static_cast<int32_t>(value);
+}
+
+float ParseOptionDecimal(const std::string& text) {
+    const std::string trimmed = TrimBlanks(text);
+    for (const char* word : {"+Infinity", "-Infinity", "NaN"})
+        if (EqualsIgnoringAsciiCase(trimmed, word)) return ParseFloatLikeAtof(trimmed);
+    // The whole value must be the number: "1,5" or "2x" is no number at all, not 1 or 2.
+    size_t i = 0;
+    auto digits = [&] {
+        const size_t start = i;
+        while (i < trimmed.size() && trimmed[i] >= '0' && trimmed[i] <= '9') ++i;
+        return i > start;
+    };
+    if (i < trimmed.size() && (trimmed[i] == '+' || trimmed[i] == '-')) ++i;
+    bool mantissa = digits();
+    if (i < trimmed.size() && trimmed[i] == '.') {
+        ++i;
+        mantissa = digits() || mantissa;
+    }
+    if (mantissa && i < trimmed.size() && (trimmed[i] == 'e' || trimmed[i] == 'E')) {
+        ++i;
+        if (i < trimmed.size() && (trimmed[i] == '+' || trimmed[i] == '-')) ++i;
+        if (!digits()) return 0.0f;
+    }
+    return mantissa && i == trimmed.size() ? ParseFloatLikeAtof(trimmed) : 0.0f;
 }
 
 std::string ApplyOption(const OptionInfo& option, const std::string& value) {

@@ -42,6 +42,9 @@ std::string ProfileKey(const OptionInfo& option);
 
 // Integer values: blanks, a sign, then "$" hex, "%" binary or decimal digits; keeps the low 32 bits.
 int32_t ParseOptionInteger(const std::string& text);
+// Decimal values: the whole value (blanks aside) is a number with "." as the decimal mark, or
+// +Infinity, -Infinity or NaN in any case; anything else, trailing text included, gives 0.
+float ParseOptionDecimal(const std::string& text);
 // Converts a value by the option's kind and writes the option's fields, switch first.
 // Returns the error text, empty on success.
 std::string ApplyOption(const OptionInfo& option, const std::string& value);

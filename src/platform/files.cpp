@@ -67,6 +67,29 @@ bool ReadFileStart(const std::string& path, std::string* data, size_t limit) {
     return ok;
 }
 
+bool ReadWholeFile(const std::string& path, std::string* data, size_t limit) {
+    data->clear();
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    bool ok = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    char buffer[65536];
+    // One byte past the limit tells a file that fits from one that would have to be cut.
+    while (ok) {
+        ssize_t n = read(fd, buffer, std::min(sizeof buffer, limit + 1 - data->size()));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        data->append(buffer, static_cast<size_t>(n));
+        ok = data->size() <= limit;
+    }
+    close(fd);
+    if (!ok) data->clear();
+    return ok;
+}
+
 bool WriteFileAtomically(const std::string& path, const std::string& data) {
     std::string temporary = path + ".tmp-" + std::to_string(getpid());
     // The replacement keeps the permissions the user gave the file it replaces; until they are

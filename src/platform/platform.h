@@ -23,6 +23,10 @@ bool SetFileModifiedTime(const std::string& path, int64_t secondsSince1970);
 // At most `limit` bytes from the start of a regular file; false for anything else (a fifo is
 // never waited on) or when a read fails.
 bool ReadFileStart(const std::string& path, std::string* data, size_t limit);
+// The whole of anything that is not a folder, pipes and devices included (opening a named pipe
+// waits for its writer). False when it cannot be opened or read, or holds more than `limit`
+// bytes: nothing of such a file is kept.
+bool ReadWholeFile(const std::string& path, std::string* data, size_t limit);
 bool WriteFileAtomically(const std::string& path, const std::string& data);
 std::string FolderPart(const std::string& path);  // up to and including the last "/"
 std::string FileNamePart(const std::string& path);

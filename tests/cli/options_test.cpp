@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/job.h"
 #include "app/settings.h"
+#include "app/settings_file.h"
 #include "cli/keywords.h"
 #include "cli/options.h"
 #include "support/test_support.h"
@@ -171,6 +175,21 @@ TEST(ParseOptionInteger, ReadsSignHexBinaryAndKeepsTheLow32Bits) {
     for (const auto& [text, value] : cases) EXPECT_EQ(ParseOptionInteger(text), value) << "'" << text << "'";
 }
 
+TEST(ParseOptionDecimal, TakesOnlyAWholeNumber) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::pair<std::string, float> cases[] = {
+        {"1.5", 1.5f}, {" 2.25 ", 2.25f}, {"+3", 3.0f}, {"-0.5", -0.5f}, {".5", 0.5f}, {"5.", 5.0f},
+        {"25e-1", 2.5f}, {"1E+1", 10.0f}, {"1e0000000000000000001", 10.0f}, {"1e99999999999", inf},
+        {"1e-99999999999", 0.0f}, {"-INFINITY", -inf}, {"+infinity", inf},
+        // Trailing or foreign text makes the whole value no number.
+        {"1,5", 0.0f}, {"2x", 0.0f}, {"1.5.2", 0.0f}, {"1e", 0.0f}, {"1e+", 0.0f}, {"1 5", 0.0f}, {"0x10", 0.0f},
+        {".", 0.0f}, {"-", 0.0f}, {"", 0.0f}, {"e5", 0.0f}, {"inf", 0.0f}, {"Infinity", 0.0f}, {"NaNx", 0.0f},
+        {"\"1.5\"", 0.0f},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(ParseOptionDecimal(text), value) << "'" << text << "'";
+    EXPECT_TRUE(std::isnan(ParseOptionDecimal(" nan ")));
+}
+
 TEST_F(Options, NamesAndValuesComeFromTrimmedArguments) {
     ConsoleArguments = {"  --Width=640 ", "-i", "--wm-text=a=b", "plain", "--flag", "  "};
     const std::pair<std::string, std::string> expected[] = {
@@ -200,7 +219,7 @@ TEST_F(Options, ConvertsEachKindAndWritesSwitchesFirst) {
         {{"--gamma=-INFINITY"}, {{"Adjustment", "Image Gamma", "-Infinity"}}},
         {{"--gamma=nan"}, {{"Adjustment", "Image Gamma", "NaN"}}},
         {{"--gamma=two"}, {{"Adjustment", "Image Gamma", "0.000000"}}},
-        {{"--gamma=1,5"}, {{"Adjustment", "Image Gamma", "1.000000"}}},
+        {{"--gamma=1,5"}, {{"Adjustment", "Image Gamma", "0.000000"}}},
         {{"--dither=bayer8"}, {{"Adjustment", "Image Dither Algorithm", "2"}, {"Adjustment", "Do Image Dither", "1"}}},
         {{"--dither=nosuch"}, {{"Adjustment", "Image Dither Algorithm", "0"}, {"Adjustment", "Do Image Dither", "1"}}},
         {{"--resize-algorithm=Lanczos"}, {{"Transform", "Image Resize Algorithm", "5"}}},
@@ -454,14 +473,60 @@ TEST_F(Options, MissingProfileStopsBeforeLaterArguments) {
     EXPECT_EQ(Settings.Transform.ImageHeight, 0);
 }
 
-TEST_F(Options, ProfilesThatAreNoFilesAreRefusedWithoutReading) {
+TEST_F(Options, ProfilesAreReadFromPipesAndFoldersAreRefused) {
+    // What a shell's "--profile=<(...)" hands over: a pipe another process writes.
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    std::thread writer([&] {
+        const std::string text = "[CLI]\n--WIDTH=5\n--GAMMA=2.5\n";
+        EXPECT_EQ(write(ends[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+        close(ends[1]);
+    });
+    EXPECT_EQ(Parse({"--profile=/dev/fd/" + std::to_string(ends[0])}), "");
+    writer.join();
+    close(ends[0]);
+    EXPECT_EQ(Settings.Transform.ImageWidth, 5);
+    EXPECT_EQ(Settings.Adjustment.ImageGamma, 2.5f);
+
+    // A named pipe is read once its writer comes.
+    Reset();
     const std::string fifo = folder + "fifo.ini";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    // A pipe without writer or /dev/zero would block or never end if they were read.
-    for (const std::string& path : {std::string(), folder, fifo, std::string("/dev/zero")}) {
+    std::thread named([&] { WriteFileText(fifo, "[CLI]\n--HEIGHT=9\n"); });
+    EXPECT_EQ(Parse({"--profile=" + fifo}), "");
+    named.join();
+    EXPECT_EQ(Settings.Transform.ImageHeight, 9);
+
+    for (const std::string& path : {std::string(), folder, folder + "missing.ini"}) {
         EXPECT_FALSE(LoadProfile(path)) << path;
         EXPECT_EQ(Parse({"--profile=" + path}), path.empty() ? kIncorrectParameters : kInvalidProfile) << path;
     }
+}
+
+TEST_F(Options, ProfilesBeyondTheReadersBoundsAreRefusedWhole) {
+    struct Oversized {
+        const char* what;
+        std::string path;
+    };
+    std::string crowded = "[CLI]\n--WIDTH=7\n";
+    for (size_t i = 0; i < kIniEntryLimit; ++i) crowded += "--KEY-" + std::to_string(i) + "=1\n";
+    const Oversized cases[] = {
+        {"one byte above the size cap",
+         WriteProfile("big.ini", "[CLI]\n--WIDTH=7\n--X=" + std::string(kIniReadLimit, 'y'))},
+        {"an endless device", "/dev/zero"},
+        {"more entries than the reader takes", WriteProfile("crowded.ini", crowded + "--HEIGHT=7\n")},
+    };
+    for (const Oversized& c : cases) {
+        Reset();
+        EXPECT_EQ(Parse({"--profile=" + c.path, "--height=3"}), kInvalidProfile) << c.what;
+        EXPECT_EQ(Settings.Transform.ImageWidth, 0) << c.what;  // nothing of it applied
+        EXPECT_EQ(Settings.Transform.ImageHeight, 0) << c.what;
+    }
+    // Exactly at the cap is still a profile.
+    Reset();
+    const std::string head = "[CLI]\n--WIDTH=7\n--X=";
+    EXPECT_EQ(Parse({"--profile=" + WriteProfile("full.ini", head + std::string(kIniReadLimit - head.size(), 'y'))}), "");
+    EXPECT_EQ(Settings.Transform.ImageWidth, 7);
 }
 
 TEST_F(Options, BinaryHugeAndCrowdedProfilesAreRead) {
@@ -474,9 +539,9 @@ TEST_F(Options, BinaryHugeAndCrowdedProfilesAreRead) {
     EXPECT_EQ(Parse({"--profile=" + WriteProfile("binary.ini", binary)}), "");
     EXPECT_EQ(Settings.Transform.ImageWidth, 77);
 
-    // A huge file of one endless line after the keys that matter.
+    // A huge file of one long line after the keys that matter.
     Reset();
-    std::string huge = "[CLI]\n--HEIGHT=123\n--WM-TEXT=" + std::string(2 << 20, 'x') + "\n--X=" + std::string(20 << 20, 'y');
+    std::string huge = "[CLI]\n--HEIGHT=123\n--WM-TEXT=" + std::string(2 << 20, 'x') + "\n--X=" + std::string(12 << 20, 'y');
     EXPECT_EQ(Parse({"--profile=" + WriteProfile("huge.ini", huge)}), "");
     EXPECT_EQ(Settings.Transform.ImageHeight, 123);
     EXPECT_EQ(Settings.Watermark.Text.size(), size_t{2} << 20);
