@@ -30,7 +30,15 @@ int ReportUnavailable(const std::string& what) {
     return kExitFailure;
 }
 
+// Console work from here on: its lines never decide a conversion, and a signal never leaves a
+// half-written file or a terminal without echo behind.
+void StartConsoleWork() {
+    PrepareConsoleStreams();
+    HoldStopSignals();
+}
+
 int FinishConsole(const std::string& errorText) {
+    if (!errorText.empty() || Job.ConsoleMode) StartConsoleWork();
     if (!errorText.empty()) {
         SetConsoleTitle(PlainTitle());
         ConsoleErrorLine("Error: " + errorText);
@@ -67,11 +75,13 @@ int RunConsole(const std::vector<std::string>& arguments) {
     if (first == "-U") return uninstallPage ? uninstallPage() : ReportUnavailable("The uninstall page");
     if (first == "-T") return screenshotMode ? screenshotMode(OptionValue(1)) : ReportUnavailable("Screenshot mode");
     if (first == "-V" || first == "--VERSION") {
+        PrepareConsoleStreams();
         SetConsoleTitle(PlainTitle());
         ConsoleLine(VersionText(kVersionNumber));
         return kExitSuccess;
     }
     if (first == "-H" || first == "-?" || first == "--HELP") {
+        PrepareConsoleStreams();
         SetConsoleTitle(PlainTitle());
         for (const std::string& line : HelpLines(ProgramFileName())) ConsoleLine(line);
         return kExitSuccess;

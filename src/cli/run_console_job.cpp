@@ -180,6 +180,8 @@ std::string CheckNaming() {
 
 // Starts the worker on its own thread and waits for it; returns the converted count.
 int ConvertInputList() {
+    // A signal ends the process; the DDS being written must not outlive it.
+    SetStopCleanup(AbandonOutputWrites);
     ResetConversionRun();  // also sets the running flag
     try {
         std::thread worker(RunConversion);

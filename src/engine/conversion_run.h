@@ -21,6 +21,10 @@ extern ConversionRunRecord ConversionRun;
 void ResetConversionRun();
 int RunConversion();  // thread procedure; returns 0
 
+// For a starter about to end the process (a signal): ends the run's disk writes for good. A DDS
+// file being written is removed and no other is started; returns once none is left on disk.
+void AbandonOutputWrites();
+
 // The pause gate: while closed, no file starts or publishes its result.
 void ClosePauseGate();
 void OpenPauseGate();

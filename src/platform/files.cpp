@@ -90,6 +90,26 @@ bool ReadWholeFile(const std::string& path, std::string* data, size_t limit) {
     return ok;
 }
 
+bool WriteNewFile(const std::string& path, const std::string& data, const std::atomic<bool>* cancel) {
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    // In slices, so a cancel is noticed soon even on a slow disk.
+    constexpr size_t kSlice = 1 << 20;
+    bool ok = true;
+    for (size_t done = 0; ok && done < data.size();) {
+        if (cancel && *cancel) ok = false;
+        ssize_t n = ok ? write(fd, data.data() + done, std::min(kSlice, data.size() - done)) : -1;
+        if (n < 0 && ok && errno == EINTR) continue;
+        if (n <= 0) ok = false;
+        else done += static_cast<size_t>(n);
+    }
+    if (ok && fsync(fd) != 0) ok = false;
+    if (close(fd) != 0) ok = false;
+    if (ok && cancel && *cancel) ok = false;
+    if (!ok) unlink(path.c_str());
+    return ok;
+}
+
 bool WriteFileAtomically(const std::string& path, const std::string& data) {
     std::string temporary = path + ".tmp-" + std::to_string(getpid());
     // The replacement keeps the permissions the user gave the file it replaces; until they are

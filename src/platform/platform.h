@@ -1,5 +1,6 @@
 // The Linux side of the system facilities the program needs. No business rules here.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -27,6 +28,10 @@ bool ReadFileStart(const std::string& path, std::string* data, size_t limit);
 // waits for its writer). False when it cannot be opened or read, or holds more than `limit`
 // bytes: nothing of such a file is kept.
 bool ReadWholeFile(const std::string& path, std::string* data, size_t limit);
+// Creates `path` (never replacing anything there) holding `data`, every write checked and the
+// file flushed to the disk. On any failure, or once *cancel turns true, the file is removed and
+// the result is false.
+bool WriteNewFile(const std::string& path, const std::string& data, const std::atomic<bool>* cancel);
 bool WriteFileAtomically(const std::string& path, const std::string& data);
 std::string FolderPart(const std::string& path);  // up to and including the last "/"
 std::string FileNamePart(const std::string& path);
@@ -44,7 +49,21 @@ void ConsoleLine(const std::string& line);       // standard output, LF
 void ConsoleErrorLine(const std::string& line);  // standard error, LF
 void SetConsoleTitle(const std::string& title);  // only on a terminal
 bool ConsoleIsTerminal();
-void WaitForKey();  // one key without echo; returns at once without a terminal
+// One key without echo, a whole escape sequence for keys that send one; returns at once
+// without a terminal.
+void WaitForKey();
+void RestoreTerminal();  // as WaitForKey found it; does nothing when it changed nothing
+
+// --- console mode's signals ---
+// Writes to a closed pipe or past the file size limit fail instead of ending the process, and a
+// closed standard stream is held by /dev/null so that no file takes its number.
+void PrepareConsoleStreams();
+// From now on SIGINT, SIGTERM, SIGHUP and SIGQUIT restore the terminal and run the stop cleanup
+// (on a thread of their own, so it may wait for a lock) before they end the process as usual.
+// Call before any other thread is started. Signals the process was started ignoring stay ignored.
+void HoldStopSignals();
+using StopCleanup = void (*)();
+void SetStopCleanup(StopCleanup run);
 
 // --- single-instance lock ---
 int AcquireInstanceLock(const std::string& name);  // descriptor, or -1 when another process holds it

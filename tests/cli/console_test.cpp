@@ -1,11 +1,22 @@
 // Runs the real kestrix and compares standard output, standard error and the exit status.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <dirent.h>
+#include <functional>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/settings.h"
@@ -109,6 +120,55 @@ int CountFiles(const std::string& folder) {
 std::string ProgramFolder() {
     std::string path = QUARVEL_KESTRIX;
     return path.substr(0, path.rfind('/') + 1);
+}
+
+bool HasTemporaryFile(const std::string& folder) {
+    bool found = false;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(dir))
+            if (std::string(entry->d_name).rfind("kestrix", 0) == 0) found = true;
+        closedir(dir);
+    }
+    return found;
+}
+
+// Polls until the condition holds; false when it never did within the time.
+bool WaitFor(const std::function<bool()>& condition, int seconds = 60) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// Starts kestrix with the arguments, after `wrapper` when given; `prepare` runs in the child just
+// before the program starts. Signals the test runner may have ignored or blocked act as usual.
+pid_t StartKestrix(const std::vector<std::string>& arguments, const std::function<void()>& prepare = nullptr,
+                   const std::vector<std::string>& wrapper = {}) {
+    std::vector<std::string> words = wrapper;
+    words.push_back(QUARVEL_KESTRIX);
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    pid_t child = fork();
+    if (child == 0) {
+        for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGXFSZ}) ::signal(signal, SIG_DFL);
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+        if (prepare) prepare();
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    return child;
+}
+
+int WaitStatus(pid_t child) {
+    int status = -1;
+    waitpid(child, &status, 0);
+    return status;
 }
 
 class ConsoleTest : public testing::Test {
@@ -455,5 +515,187 @@ TEST(ConsoleChecks, OtherFormatsPrintTheirSettingsAndCheckQuality) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "RAW Load As: 48hs\nRAW Header Size: 0\nRAW Image Width: 640\nRAW Image Height: 0\n"
               "RAW Tone Mapping: none\n");
+}
+}  // namespace
+
+namespace {
+TEST_F(ConsoleTest, FullDiskFailsTheFileAndKeepsTheOldOutput) {
+    WriteFileText(dir_ + "big.bmp", SmallBmp(256, 256));  // its DDS is about 43 KB
+    struct Limit {
+        const char* shell;  // run before kestrix
+        std::string out;
+        int status;
+        bool replaced;
+    };
+    // "ulimit -f" counts blocks of 512 bytes in sh: 40 blocks hold less than the DDS.
+    const Limit cases[] = {
+        {"trap '' XFSZ; ulimit -f 40", "Conversion stopped\n", 1, false},
+        {"ulimit -f 40", "Conversion stopped\n", 1, false},  // the size-limit signal no longer kills it
+        {"ulimit -f 4000", "", 0, true},
+    };
+    for (const Limit& c : cases) {
+        SCOPED_TRACE(c.shell);
+        const std::string out = ScratchFolder("console/full");
+        WriteFileText(out + "big.dds", "old\n");
+        CommandResult result = RunCommand(std::string(c.shell) + "; exec '" + QUARVEL_KESTRIX + "' -q -i '" + dir_ +
+                                          "big.bmp' -o '" + out + "'");
+        EXPECT_EQ(result.out, c.out);
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(result.exitStatus, c.status);
+        EXPECT_EQ(CountFiles(out), 1);  // no temporary file left
+        const std::string written = ReadFileText(out + "big.dds");
+        if (c.replaced) {
+            EXPECT_EQ(written.size(), 43832u);
+        } else {
+            EXPECT_EQ(written, "old\n");
+        }
+    }
+}
+
+TEST_F(ConsoleTest, StatusLinesThatCannotBeWrittenNeverStopTheConversion) {
+    const std::string reference = ScratchFolder("console/reference");
+    ASSERT_EQ(Kestrix("-q -i {dir}img.bmp -o " + reference).exitStatus, 0);
+    struct Output {
+        const char* what;
+        std::function<void()> prepare;  // gives the child its standard output
+    };
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    close(ends[0]);  // a pipe nobody reads any more
+    const Output cases[] = {
+        {"a pipe without reader", [&] { dup2(ends[1], 1); }},
+        {"a full disk", [] { dup2(open("/dev/full", O_WRONLY), 1); }},
+        {"a closed descriptor", [] { close(1); }},
+    };
+    for (const Output& c : cases) {
+        for (const char* option : {"-d", "-p"}) {
+            SCOPED_TRACE(std::string(c.what) + " " + option);
+            const std::string out = ScratchFolder("console/out");
+            const int status = WaitStatus(StartKestrix({option, "-i", dir_ + "img.bmp", "-o", out}, c.prepare));
+            ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+            EXPECT_EQ(WEXITSTATUS(status), 1);
+            EXPECT_EQ(CountFiles(out), 1);
+            // Converted all the same, and no status line found its way into the file.
+            EXPECT_EQ(ReadFileText(out + "img.dds"), ReadFileText(reference + "img.dds"));
+        }
+    }
+    close(ends[1]);
+}
+
+// The kestrix a wrapper started, once it runs (the wrapper may start short-lived helpers first).
+pid_t KestrixChildOf(pid_t parent) {
+    pid_t found = 0;
+    WaitFor([&] {
+        const std::string proc = "/proc/" + std::to_string(parent);
+        std::istringstream children(ReadFileText(proc + "/task/" + std::to_string(parent) + "/children"));
+        for (pid_t child; children >> child;)
+            if (ReadFileText("/proc/" + std::to_string(child) + "/comm") == "kestrix\n") found = child;
+        return found != 0;
+    });
+    return found;
+}
+
+TEST_F(ConsoleTest, SignalsDuringAConversionLeaveNoTemporaryFile) {
+    // strace holds every flush to the disk for seconds, so a signal can land while the file is written.
+    const std::vector<std::string> slowDisk = {"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=fsync",
+                                               "-e", "inject=fsync:delay_enter=2s"};
+    if (system("strace -f -qq -o /dev/null -e trace=fsync -e inject=fsync:delay_enter=1ms true 2>/dev/null") != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+    WriteFileText(dir_ + "big.bmp", SmallBmp(512, 512));
+    struct Stop {
+        int signal;
+        bool whileWriting;  // else as soon as the conversion starts
+    };
+    const Stop cases[] = {{SIGINT, true}, {SIGTERM, true}, {SIGHUP, true}, {SIGINT, false}, {SIGTERM, false}};
+    for (const Stop& c : cases) {
+        SCOPED_TRACE(std::string(strsignal(c.signal)) + (c.whileWriting ? " while writing" : " while converting"));
+        const std::string out = ScratchFolder("console/signal");
+        WriteFileText(out + "big.dds", "old\n");
+        int lines[2];
+        ASSERT_EQ(pipe(lines), 0);
+        const pid_t tracer =
+            StartKestrix({"-i", dir_ + "big.bmp", "-o", out}, [&] { dup2(lines[1], 1); }, slowDisk);
+        close(lines[1]);
+        const pid_t kestrix = KestrixChildOf(tracer);
+        ASSERT_NE(kestrix, 0);
+        if (c.whileWriting) {
+            EXPECT_TRUE(WaitFor([&] { return HasTemporaryFile(out); }));
+        } else {
+            std::string seen;
+            char buffer[256];
+            ssize_t n;
+            while (seen.find("Converting...") == std::string::npos && (n = read(lines[0], buffer, sizeof buffer)) > 0)
+                seen.append(buffer, size_t(n));
+        }
+        kill(kestrix, c.signal);
+        const int status = WaitStatus(tracer);  // strace ends the way its program ended
+        close(lines[0]);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
+        EXPECT_EQ(ReadFileText(out + "big.dds"), "old\n");
+        EXPECT_FALSE(HasTemporaryFile(out));
+        EXPECT_EQ(CountFiles(out), 1);
+    }
+}
+
+TEST_F(ConsoleTest, PauseTakesTheWholeKeyAndRestoresTheTerminal) {
+    struct Key {
+        const char* what;
+        std::vector<std::string> typed;  // written to the terminal in these parts
+        int signal;                      // 0: the key ends the wait
+    };
+    const Key cases[] = {
+        {"a letter", {"k"}, 0},
+        {"an arrow", {"\x1b[A"}, 0},
+        {"an arrow arriving in parts", {"\x1b", "[", "A"}, 0},
+        {"a function key", {"\x1bOP"}, 0},
+        {"a key with modifiers", {"\x1b[15;5~"}, 0},
+        {"Alt and a letter", {"\x1bx"}, 0},
+        {"an accented letter", {"\xc3", "\xa9"}, 0},
+        {"Ctrl+C", {"\x03"}, SIGINT},
+        {"SIGTERM", {}, SIGTERM},
+        {"SIGHUP", {}, SIGHUP},
+    };
+    for (const Key& c : cases) {
+        SCOPED_TRACE(c.what);
+        int master = -1, terminal = -1;
+        ASSERT_EQ(openpty(&master, &terminal, nullptr, nullptr, nullptr), 0);
+        struct termios before;
+        ASSERT_EQ(tcgetattr(terminal, &before), 0);
+        const pid_t child = StartKestrix({"-p", "-i", dir_ + "missing.bmp"}, [&] {
+            setsid();
+            ioctl(terminal, TIOCSCTTY, 0);
+            for (int fd = 0; fd <= 2; ++fd) dup2(terminal, fd);
+            close(master);
+            close(terminal);
+        });
+        // Waiting for the key: echo is off.
+        EXPECT_TRUE(WaitFor([&] {
+            struct termios now;
+            return tcgetattr(terminal, &now) == 0 && !(now.c_lflag & ECHO);
+        }));
+        for (const std::string& part : c.typed) {
+            EXPECT_EQ(write(master, part.data(), part.size()), ssize_t(part.size()));
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        if (c.typed.empty()) kill(child, c.signal);
+        const int status = WaitStatus(child);
+        if (c.signal == 0) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+        } else {
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
+        }
+        struct termios after;
+        ASSERT_EQ(tcgetattr(terminal, &after), 0);
+        EXPECT_EQ(after.c_lflag & (ECHO | ICANON), before.c_lflag & (ECHO | ICANON));
+        // Nothing of the key is left for the shell to read.
+        after.c_lflag &= ~ICANON;
+        after.c_cc[VMIN] = 0;
+        after.c_cc[VTIME] = 0;
+        tcsetattr(terminal, TCSANOW, &after);
+        char left[64];
+        EXPECT_LE(read(terminal, left, sizeof left), 0);
+        close(master);
+        close(terminal);
+    }
 }
 }  // namespace
