@@ -44,7 +44,7 @@ void PrepareConsoleStreams() {
     // would land in it. /dev/null takes its place, opened so that writes still fail as before.
     for (int fd = 0; fd <= 2; ++fd) {
         if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
-        int opened = open("/dev/null", (fd == 0 ? O_WRONLY : O_RDONLY) | O_CLOEXEC);
+        int opened = open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY);
         if (opened >= 0 && opened != fd) {
             dup2(opened, fd);
             close(opened);
