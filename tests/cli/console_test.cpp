@@ -568,10 +568,12 @@ TEST_F(ConsoleTest, StatusLinesThatCannotBeWrittenNeverStopTheConversion) {
         {"a closed descriptor", [] { close(1); }},
     };
     for (const Output& c : cases) {
-        for (const char* option : {"-d", "-p"}) {
-            SCOPED_TRACE(std::string(c.what) + " " + option);
+        for (const bool debug : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (debug ? ", debug lines" : ", status lines"));
             const std::string out = ScratchFolder("console/out");
-            const int status = WaitStatus(StartKestrix({option, "-i", dir_ + "img.bmp", "-o", out}, c.prepare));
+            std::vector<std::string> arguments = {"-i", dir_ + "img.bmp", "-o", out};
+            if (debug) arguments.push_back("-d");
+            const int status = WaitStatus(StartKestrix(arguments, c.prepare));
             ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
             EXPECT_EQ(WEXITSTATUS(status), 1);
             EXPECT_EQ(CountFiles(out), 1);
