@@ -183,6 +183,7 @@ protected:
         WriteFileText(dir_ + "list.txt", dir_ + "img.bmp\n");
         WriteFileText(dir_ + "list.LST", dir_ + "img.bmp\n");
         WriteFileText(dir_ + "photo.jpg", SmallBmp(2, 2));
+        WriteFileText(dir_ + "comma.ini", "[CLI]\n--GAMMA=1,5\n");
         mkdir((dir_ + "folder.bmp").c_str(), 0755);
         mkfifo((dir_ + "pipe.bmp").c_str(), 0644);
         (void)!symlink("/dev/zero", (dir_ + "device.bmp").c_str());
@@ -237,6 +238,9 @@ TEST_F(ConsoleTest, LinesStreamsAndExitStatus) {
         {"-i {dir}img.bmp -o {dir}out --gamma=0", failed, "Error: Invalid gamma value\n", 1},
         {"-i {dir}img.bmp -o {dir}out --gamma=10", failed, "Error: Invalid gamma value\n", 1},
         {"-i {dir}img.bmp -o {dir}out --gamma=nan", failed, "Error: Invalid gamma value\n", 1},
+        {"-i {dir}img.bmp -o {dir}out --gamma=1,5", failed, "Error: Invalid gamma value\n", 1},
+        {"-i {dir}img.bmp -o {dir}out --gamma=2x", failed, "Error: Invalid gamma value\n", 1},
+        {"-i {dir}img.bmp -o {dir}out --profile={dir}comma.ini", failed, "Error: Invalid gamma value\n", 1},
         {"-i {dir}img.bmp -o {dir}out --brightness=-100", converted, "", 0, true},
         {"-i {dir}img.bmp -o {dir}out --brightness=100", converted, "", 0, true},
         {"-i {dir}img.bmp -o {dir}out --brightness=101", failed, "Error: Invalid brightness value\n", 1},
