@@ -6,14 +6,29 @@
 #include <string>
 #include <vector>
 
+#include "app/window_face.h"
 #include "cli/console.h"
-#include "ui/window/window_mode.h"
+
+namespace {
+int programArgc = 0;
+char** programArgv = nullptr;
+
+// The window face is loaded only here, so console runs never map the window-system libraries.
+int RunUninstallPageFace() { return RunWindowFace(WindowFace::UninstallPage, programArgc, programArgv, ""); }
+int RunScreenshotModeFace(const std::string& folder) {
+    return RunWindowFace(WindowFace::ScreenshotMode, programArgc, programArgv, folder);
+}
+}  // namespace
 
 int main(int argc, char** argv) {
     ilInit();
     iluInit();
+    programArgc = argc;
+    programArgv = argv;
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (!arguments.empty()) {
+        SetUninstallPageEntry(RunUninstallPageFace);
+        SetScreenshotModeEntry(RunScreenshotModeFace);
         int status = RunConsole(arguments);
         if (status != kNoConsoleWork) {
             ilShutDown();
@@ -22,7 +37,7 @@ int main(int argc, char** argv) {
             return status;
         }
     }
-    int status = RunWindowMode(argc, argv);
+    int status = RunWindowFace(WindowFace::MainWindow, argc, argv, "");
     ilShutDown();
     return status;
 }

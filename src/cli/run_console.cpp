@@ -4,6 +4,7 @@
 #include "app/identity.h"
 #include "app/job.h"
 #include "app/settings.h"
+#include "app/window_face.h"
 #include "cli/console.h"
 #include "cli/console_job.h"
 #include "cli/options.h"
@@ -72,8 +73,14 @@ int RunConsole(const std::vector<std::string>& arguments) {
     ConsolePause = false;
 
     std::string first = OptionName(0);
-    if (first == "-U") return uninstallPage ? uninstallPage() : ReportUnavailable("The uninstall page");
-    if (first == "-T") return screenshotMode ? screenshotMode(OptionValue(1)) : ReportUnavailable("Screenshot mode");
+    if (first == "-U") {
+        const int status = uninstallPage ? uninstallPage() : kWindowFaceUnavailable;
+        return status == kWindowFaceUnavailable ? ReportUnavailable("The uninstall page") : status;
+    }
+    if (first == "-T") {
+        const int status = screenshotMode ? screenshotMode(OptionValue(1)) : kWindowFaceUnavailable;
+        return status == kWindowFaceUnavailable ? ReportUnavailable("Screenshot mode") : status;
+    }
     if (first == "-V" || first == "--VERSION") {
         PrepareConsoleStreams();
         SetConsoleTitle(PlainTitle());

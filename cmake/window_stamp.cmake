@@ -1,0 +1,17 @@
+# Writes the window module's build stamp: the version and a digest of every header, so a module and
+# a program agree only when they were built from the same interfaces.
+file(GLOB_RECURSE headers RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/src/*.h)
+list(SORT headers)
+set(digest_input "${VERSION} ${COMPILER}\n")
+foreach(header ${headers})
+  file(SHA256 ${SOURCE_DIR}/${header} header_digest)
+  string(APPEND digest_input "${header} ${header_digest}\n")
+endforeach()
+string(SHA256 digest "${digest_input}")
+set(content "#define QUARVEL_WINDOW_STAMP \"kestrix window module ${VERSION} ${digest}\"\n")
+if(EXISTS ${OUTPUT})
+  file(READ ${OUTPUT} previous)
+endif()
+if(NOT "${previous}" STREQUAL "${content}")
+  file(WRITE ${OUTPUT} "${content}")
+endif()
