@@ -20,28 +20,6 @@ namespace {
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxTestApp);
 
 void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
-
-struct ScreenRect {
-    int x = 0, y = 0, width = 0, height = 0;
-    int CentreX() const { return x + width / 2; }
-    int CentreY() const { return y + height / 2; }
-};
-
-int FieldAfter(const std::string& text, const std::string& label) {
-    size_t at = text.find(label);
-    return at == std::string::npos ? -1 : atoi(text.c_str() + at + label.size());
-}
-
-// Asks the X server itself, so the test waits for what is really on screen rather than for a guess.
-bool FindShownWindow(const std::string& title, ScreenRect* rect) {
-    CommandResult info = RunCommand("xwininfo -name '" + title + "'");
-    if (info.exitStatus != 0 || info.out.find("Map State: IsViewable") == std::string::npos) return false;
-    rect->x = FieldAfter(info.out, "Absolute upper-left X:");
-    rect->y = FieldAfter(info.out, "Absolute upper-left Y:");
-    rect->width = FieldAfter(info.out, "Width:");
-    rect->height = FieldAfter(info.out, "Height:");
-    return rect->width > 0 && rect->height > 0;
-}
 }  // namespace
 
 // The box's caller still uses the main window when the box returns, so the close waits for it.
