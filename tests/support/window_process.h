@@ -23,10 +23,10 @@ inline bool WaitForExit(pid_t child, int* status, int milliseconds) {
     return WaitFor([&] { return waitpid(child, status, WNOHANG) == child; }, milliseconds);
 }
 
-inline pid_t StartWindowMode() {
+inline pid_t StartWindowMode(const std::string& program = QUARVEL_KESTRIX) {
     pid_t child = fork();
     if (child == 0) {
-        execl(QUARVEL_KESTRIX, QUARVEL_KESTRIX, static_cast<char*>(nullptr));
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     return child;
