@@ -178,6 +178,10 @@ bool WriteContactSheet(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: draw_pictures OUTPUT_FOLDER PROGRAM_ICON_SIZE...\n");
+        return 2;
+    }
     // The icon sizes come from the build, which installs one file per size.
     std::vector<int> programIconSizes;
     for (int i = 2; i < argc; ++i) {
@@ -187,10 +191,6 @@ int main(int argc, char** argv) {
             return 2;
         }
         programIconSizes.push_back(size);
-    }
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: draw_pictures OUTPUT_FOLDER PROGRAM_ICON_SIZE...\n");
-        return 2;
     }
     std::string folder = std::string(argv[1]) + "/";
 
