@@ -1,4 +1,5 @@
-// The larger built-in pictures: the Convert button, the About banner and the spare picture.
+// The larger built-in pictures: the Convert button, the About banner, the spare picture and the
+// program's own icon.
 #include <pango/pangocairo.h>
 
 #include <algorithm>
@@ -91,4 +92,21 @@ void DrawSparePicture(cairo_t* cr, int width, int height) {
     DrawMipPyramid(pen, 10.5, height - 12.5, 44, 115);
     DrawText(cr, "Quarvel", "Liberation Sans Bold 28px", 118, 10, palette::kInk);
     DrawText(cr, "textures made simple", "Liberation Sans 13px", 120, 44, palette::kInk);
+}
+
+void DrawProgramIcon(cairo_t* cr, int size) {
+    // A picture and its halving mip levels, each overlapping the corner of the one before. Drawn on a
+    // 64-unit grid; the ink stays about one device pixel wide at 16 and 32 and grows slowly above.
+    double scale = size / 64.0;
+    cairo_save(cr);
+    cairo_scale(cr, scale, scale);
+    Pen pen{cr, std::max(1.0, size / 40.0) / scale};
+    const struct {
+        double at, side;
+    } levels[] = {{2, 40}, {34, 20}, {50, 10}, {57, 5}};
+    for (const auto& level : levels) {
+        if (level.side * scale < 2.5) break;  // a level smaller than that is only a smudge
+        DrawLandscape(pen, level.at, level.at, level.side, level.side);
+    }
+    cairo_restore(cr);
 }

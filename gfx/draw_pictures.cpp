@@ -1,12 +1,14 @@
 // Build-time picture tool: draws the built-in pictures and the "handdrawn" theme.
-// Usage: draw_pictures OUTPUT_FOLDER
-// Writes handdrawn.zip, built_in_pictures_data.cpp (the compiled-in PNGs) and contact_sheet.png.
+// Usage: draw_pictures OUTPUT_FOLDER PROGRAM_ICON_SIZE...
+// Writes handdrawn.zip, built_in_pictures_data.cpp (the compiled-in PNGs), contact_sheet.png and the
+// program's icon as program_icon_<size>.png for the desktop's icon theme.
 #include <archive.h>
 #include <archive_entry.h>
 #include <cairo.h>
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -42,6 +44,10 @@ std::string RenderPng(int width, int height, Draw draw) {
 
 std::string IconPng(const std::string& key, int size) {
     return RenderPng(size, size, [&](cairo_t* cr) { DrawIcon(cr, key, size); });
+}
+
+std::string ProgramIconPng(int size) {
+    return RenderPng(size, size, [&](cairo_t* cr) { DrawProgramIcon(cr, size); });
 }
 
 std::string ButtonPng(const std::string& key) {
@@ -172,9 +178,19 @@ bool WriteContactSheet(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: draw_pictures OUTPUT_FOLDER\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: draw_pictures OUTPUT_FOLDER PROGRAM_ICON_SIZE...\n");
         return 2;
+    }
+    // The icon sizes come from the build, which installs one file per size.
+    std::vector<int> programIconSizes;
+    for (int i = 2; i < argc; ++i) {
+        int size = std::atoi(argv[i]);
+        if (size < 16 || size > 1024) {
+            std::fprintf(stderr, "draw_pictures: icon size %s is not between 16 and 1024\n", argv[i]);
+            return 2;
+        }
+        programIconSizes.push_back(size);
     }
     std::string folder = std::string(argv[1]) + "/";
 
@@ -188,10 +204,25 @@ int main(int argc, char** argv) {
     for (const std::string& key : IconKeys()) builtIn.push_back({"Menu", key, IconPng(key, 16)});
     builtIn.push_back({"Banner", "", RenderPng(360, 40, [](cairo_t* cr) { DrawBanner(cr, 360, 40); })});
     builtIn.push_back({"Spare", "", RenderPng(270, 75, [](cairo_t* cr) { DrawSparePicture(cr, 270, 75); })});
+    // The window's icon is compiled in too, so a program run from anywhere shows it.
+    std::vector<NamedPng> programIcons;
+    for (int size : programIconSizes) {
+        std::string png = ProgramIconPng(size);
+        builtIn.push_back({"Icon", std::to_string(size), png});
+        programIcons.push_back({"program_icon_" + std::to_string(size) + ".png", png});
+    }
 
-    for (const NamedPng& file : theme) {
-        if (file.data.empty()) {
-            std::fprintf(stderr, "draw_pictures: could not draw %s\n", file.name.c_str());
+    for (const std::vector<NamedPng>* files : {&theme, &programIcons}) {
+        for (const NamedPng& file : *files) {
+            if (file.data.empty()) {
+                std::fprintf(stderr, "draw_pictures: could not draw %s\n", file.name.c_str());
+                return 1;
+            }
+        }
+    }
+    for (const NamedPng& file : programIcons) {
+        if (!WriteText(folder + file.name, file.data)) {
+            std::fprintf(stderr, "draw_pictures: could not write %s%s\n", folder.c_str(), file.name.c_str());
             return 1;
         }
     }

@@ -52,3 +52,5 @@ const std::vector<std::string>& IconKeys();
 void DrawConvertButton(cairo_t* cr, int size);
 void DrawBanner(cairo_t* cr, int width, int height);
 void DrawSparePicture(cairo_t* cr, int width, int height);
+// The program's icon, filling a size x size surface.
+void DrawProgramIcon(cairo_t* cr, int size);

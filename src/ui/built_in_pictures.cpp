@@ -17,6 +17,7 @@ void LoadBuiltInPictures() {
         else if (std::strcmp(png.set, "Menu") == 0) PictureSets.Menu[png.key] = std::move(picture);
         else if (std::strcmp(png.set, "Banner") == 0) PictureSets.Banner = std::move(picture);
         else if (std::strcmp(png.set, "Spare") == 0) PictureSets.Spare = std::move(picture);
+        else if (std::strcmp(png.set, "Icon") == 0) PictureSets.ProgramIcon.push_back(std::move(picture));
     }
     PictureSets.Toolbar = PictureSets.Menu;
 }

@@ -3,8 +3,8 @@
 #include <cstddef>
 
 struct BuiltInPng {
-    const char* set;  // "Main", "Menu", "Banner" or "Spare"
-    const char* key;  // image set key; empty for the two extra pictures
+    const char* set;  // "Main", "Menu", "Banner", "Spare" or "Icon"
+    const char* key;  // image set key; the side in pixels for "Icon"; empty for the two extra pictures
     const unsigned char* data;
     size_t size;
 };

@@ -20,6 +20,8 @@ struct PictureSetsRecord {
     std::map<std::string, Picture> Toolbar;
     Picture Banner;
     Picture Spare;
+    // The program's own icon at the sizes desktops ask for; no theme replaces it.
+    std::vector<Picture> ProgramIcon;
 };
 extern PictureSetsRecord PictureSets;
 

@@ -47,10 +47,10 @@ inline bool FindShownWindow(const std::string& title, ScreenRect* rect) {
     return rect->width > 0 && rect->height > 0;
 }
 
-inline pid_t StartWindowMode() {
+inline pid_t StartWindowMode(const std::string& program = QUARVEL_KESTRIX) {
     pid_t child = fork();
     if (child == 0) {
-        execl(QUARVEL_KESTRIX, QUARVEL_KESTRIX, static_cast<char*>(nullptr));
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     return child;

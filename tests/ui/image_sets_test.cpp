@@ -57,6 +57,21 @@ TEST_F(ImageSetsTest, BuiltInBitmapsHaveTheirSizesAndShowSomething) {
     }
 }
 
+// The window manager picks from these for the title bar, the task bar and the window list.
+TEST_F(ImageSetsTest, ProgramIconComesAtEveryDesktopSize) {
+    wxIconBundle icons = ProgramIcons();
+    ASSERT_EQ(icons.GetIconCount(), 6u);
+    for (int side : {16, 32, 48, 64, 128, 256}) {
+        wxIcon icon = icons.GetIcon(wxSize(side, side), wxIconBundle::FALLBACK_NONE);
+        ASSERT_TRUE(icon.IsOk()) << side;
+        EXPECT_EQ(icon.GetWidth(), side);
+        wxBitmap bitmap;
+        bitmap.CopyFromIcon(icon);
+        EXPECT_GT(OpaquePixels(bitmap), side * side / 3) << side;
+        EXPECT_LT(OpaquePixels(bitmap), side * side) << side;
+    }
+}
+
 TEST_F(ImageSetsTest, ToolbarIconsFollowTheIconSize) {
     for (int code : {0, 1, 2, 3, 4, 9}) {
         Settings.Interface.UISize = code;

@@ -66,3 +66,15 @@ wxBitmap ToolbarIcon(const std::string& key) {
 wxBitmap BannerPicture() { return FromPicture(PictureSets.Banner, 360, 40); }
 
 wxBitmap SparePicture() { return FromPicture(PictureSets.Spare, 270, 75); }
+
+wxIconBundle ProgramIcons() {
+    wxIconBundle icons;
+    for (const Picture& picture : PictureSets.ProgramIcon) {
+        wxImage image = ToImage(picture);
+        if (!image.IsOk()) continue;
+        wxIcon icon;
+        icon.CopyFromBitmap(wxBitmap(image));
+        icons.AddIcon(icon);
+    }
+    return icons;
+}

@@ -3,6 +3,7 @@
 // after a later ApplyTheme, rebuild whatever shows these bitmaps.
 #pragma once
 #include <wx/bitmap.h>
+#include <wx/iconbndl.h>
 
 #include <string>
 
@@ -16,3 +17,5 @@ wxBitmap MenuIcon(const std::string& key);     // 16 x 16
 wxBitmap ToolbarIcon(const std::string& key);  // square, IconPixelSize([Interface] UI Size)
 wxBitmap BannerPicture();                      // 360 x 40, the About window's banner
 wxBitmap SparePicture();                       // 270 x 75, shown by nothing
+// The program's icon at every built-in size, for the window manager and the task bar.
+wxIconBundle ProgramIcons();

@@ -75,6 +75,7 @@ wxFrame* CreateMainWindow() {
         return nullptr;
     }
     parts.frame = frame;
+    frame->SetIcons(ProgramIcons());
     BuildMenuBar();
     BuildToolbar();
     wxStatusBar* status = parts.frame->CreateStatusBar(1);

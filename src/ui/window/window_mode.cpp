@@ -1,5 +1,6 @@
 #include "ui/window/window_mode.h"
 
+#include <glib.h>
 #include <wx/app.h>
 #include <wx/display.h>
 #include <wx/frame.h>
@@ -102,6 +103,11 @@ int RunWindowMode(int argc, char** argv) {
     std::signal(SIGHUP, RequestClose);
 
     wxApp::SetInstance(new KestrixApp());
+    // The window's class (WM_CLASS) would follow argv[0]; a link of another name must not change it,
+    // or the desktop could no longer match the window to its menu entry and icon. wxGTK takes the
+    // class from the application name, GTK the instance name from the program name.
+    g_set_prgname(kProgramName);
+    wxTheApp->SetAppName(kProgramName);
     // Without a display (or a main window) nothing was shown: say so rather than end as a success.
     bool opened = false;
     if (wxEntryStart(argc, argv)) {
