@@ -91,6 +91,12 @@ int FontSelection(const std::vector<ListEntry>& entries, const std::string& font
     return entries.empty() ? -1 : 0;
 }
 
+void LimitListEntries(std::vector<ListEntry>& entries, int selection) {
+    if (entries.size() <= kShownListEntries) return;
+    if (selection >= static_cast<int>(kShownListEntries)) entries[kShownListEntries] = entries[static_cast<size_t>(selection)];
+    entries.resize(selection >= static_cast<int>(kShownListEntries) ? kShownListEntries + 1 : kShownListEntries);
+}
+
 void StoreSettingNumber(const SettingInfo& info, int64_t value) {
     if (info.type == SettingType::Float32) {
         *static_cast<float*>(info.field) = static_cast<float>(value);

@@ -68,6 +68,10 @@ std::vector<ListEntry> ColourListEntries(const std::string& list);
 int ColourSelection(const std::vector<ListEntry>& entries, const std::string& colour);
 std::vector<ListEntry> FontListEntries(const std::string& list);
 int FontSelection(const std::vector<ListEntry>& entries, const std::string& font);  // case ignored, else 0
+// GTK's drop-down lists fill in quadratic time, so a colour or font list shows at most this many
+// entries, plus the selected one when it lies beyond them. The setting keeps all of them.
+constexpr size_t kShownListEntries = 256;
+void LimitListEntries(std::vector<ListEntry>& entries, int selection);
 
 // A number into a setting by its type: int8 keeps its low 8 bits; a float takes the value as it is.
 void StoreSettingNumber(const SettingInfo& info, int64_t value);
