@@ -648,6 +648,8 @@ TEST_F(PreferencesWindowTest, PicturesOfEveryPage) {
             for (wxWindow* sub : PrefsWindow.subPages[static_cast<size_t>(shot.page)])
                 if (sub->IsShown()) page = sub;
             if (auto* scrolled = dynamic_cast<wxScrolledWindow*>(page)) scrolled->Scroll(0, 1000);
+            LetWindowsSettle();
+            window->Refresh();
         }
         for (int i = 0; i < 10; ++i) {
             window->Update();

@@ -75,9 +75,11 @@ void BuildRow(wxWindow* parent, int y, PrefsRowControls& c) {
         c.text = new wxTextCtrl(parent, wxID_ANY, wxEmptyString, wxPoint(220, y), wxSize(190, 20), wxTE_READONLY);
         break;
     case RowKind::Date:
-        c.date = new wxDatePickerCtrl(parent, wxID_ANY, wxDefaultDateTime, field, wxSize(140, 21),
-                                      wxDP_DROPDOWN | wxDP_SHOWCENTURY);
-        c.time = new wxTimePickerCtrl(parent, wxID_ANY, wxDefaultDateTime, wxPoint(kFieldX + 142, y), wxSize(98, 21));
+        // Side by side within the row's 240 pixels; the time part needs the room for its arrows.
+        c.time = new wxTimePickerCtrl(parent, wxID_ANY, wxDefaultDateTime, wxPoint(kFieldX + 114, y));
+        c.time->SetSize(kFieldX + 240 - c.time->GetBestSize().GetWidth(), y, c.time->GetBestSize().GetWidth(), 21);
+        c.date = new wxDatePickerCtrl(parent, wxID_ANY, wxDefaultDateTime, field,
+                                      wxSize(c.time->GetPosition().x - 2 - kFieldX, 21), wxDP_DROPDOWN | wxDP_SHOWCENTURY);
         break;
     }
     if (row.picker) c.more = new wxButton(parent, wxID_ANY, "...", wxPoint(kMoreX, y), wxSize(22, 22), wxBU_EXACTFIT);
