@@ -21,7 +21,7 @@ void ApplyApplicationStyle() {
         "spinbutton { min-height: 0; }\n"
         "spinbutton entry { min-width: 0; min-height: 0; padding: 0 2px; }\n"
         "spinbutton button { min-width: 0; min-height: 0; padding: 0 1px; border-width: 0 0 0 1px; }\n"
-        "scale { min-height: 0; padding: 0 6px; }\n"
+        "scale { min-height: 0; padding: 0 8px; }\n"
         "scale trough { min-height: 4px; margin: 0; }\n"
         "scale slider { min-width: 14px; min-height: 14px; margin: -5px; }\n";
     GtkCssProvider* provider = gtk_css_provider_new();
