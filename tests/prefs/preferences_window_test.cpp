@@ -20,6 +20,7 @@
 #include "platform/platform.h"
 #include "prefs/window/prefs_window_parts.h"
 #include "support/test_support.h"
+#include "support/window_capture.h"
 #include "support/wx_test_app.h"
 #include "ui/catalogues.h"
 #include "ui/texts.h"
@@ -603,19 +604,6 @@ TEST_F(PreferencesWindowTest, OkWritesTheFileEvenWithoutChanges) {
 }  // namespace
 
 namespace {
-// The window's inner picture as a PNG file.
-bool CaptureWindow(wxWindow* window, const std::string& path) {
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
-    const wxSize size = window->GetClientSize();
-    wxBitmap picture(size);
-    {
-        wxWindowDC source(window);
-        wxMemoryDC target(picture);
-        target.Blit(0, 0, size.GetWidth(), size.GetHeight(), &source, 0, 0);
-    }
-    return picture.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
-}
-
 // scripts/screenshots asks for the pictures of every page through the environment.
 TEST_F(PreferencesWindowTest, PicturesOfEveryPage) {
     const char* folder = getenv("QUARVEL_SCREENSHOT_DIR");
