@@ -25,6 +25,7 @@
 #include "engine/conversion_run.h"
 #include "platform/platform.h"
 #include "support/test_support.h"
+#include "support/window_capture.h"
 #include "support/wx_test_app.h"
 #include "ui/catalogues.h"
 #include "ui/output_history.h"
@@ -121,19 +122,6 @@ struct ProgressSnapshot {
     int barRange = 0;
     bool mainWindowEnabled = true;
 };
-
-// The window's inner picture as a PNG file.
-bool CaptureWindow(wxWindow* window, const std::string& path) {
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
-    const wxSize size = window->GetClientSize();
-    wxBitmap picture(size);
-    {
-        wxWindowDC source(window);
-        wxMemoryDC target(picture);
-        target.Blit(0, 0, size.GetWidth(), size.GetHeight(), &source, 0, 0);
-    }
-    return picture.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
-}
 
 // Watches the progress window from inside its own loop: notes what it shows while the worker
 // converts (and asks to close it once, when told to), then notes the outcome and presses OK.

@@ -1,5 +1,7 @@
 #include "app/identity.h"
+#include "app/job.h"
 #include "platform/platform.h"
+#include "prefs/window/preferences_window.h"
 #include "ui/window/main_window_parts.h"
 #include "ui/window/window_conversion.h"
 
@@ -43,6 +45,11 @@ void RunMainCommand(int number) {
         if (MainWindowParts.frame) MainWindowParts.frame->Close();
         break;
     case kCommandConvert: StartWindowConversion(); break;
+    case kCommandPreferences: OpenPreferences(); break;
+    case kCommandOutputFormatOptions:
+        PreferencesPage = 3;  // the Output page
+        OpenPreferences();
+        break;
     case kCommandManual: OpenDocument(ProgramFolder() + kProgramName + ".html"); break;
     case kCommandFeedback:
         OpenDocument(std::string("mailto:") + kSupportAddress + "?subject=" +

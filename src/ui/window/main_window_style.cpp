@@ -15,7 +15,15 @@ void ApplyApplicationStyle() {
         "entry { min-height: 0; padding-top: 0; padding-bottom: 0; }\n"
         "combobox button { min-height: 0; padding-top: 0; padding-bottom: 0; }\n"
         "toolbar { padding: 0; }\n"
-        "toolbar button { min-height: 0; min-width: 0; padding: 0; }\n";
+        "toolbar button { min-height: 0; min-width: 0; padding: 0; }\n"
+        // The preferences window's narrow unit lists, spin boxes and 20-pixel sliders.
+        "combobox button { padding-left: 4px; padding-right: 2px; }\n"
+        "spinbutton { min-height: 0; }\n"
+        "spinbutton entry { min-width: 0; min-height: 0; padding: 0 2px; }\n"
+        "spinbutton button { min-width: 0; min-height: 0; padding: 0 1px; border-width: 0 0 0 1px; }\n"
+        "scale { min-height: 0; padding: 0 8px; }\n"
+        "scale trough { min-height: 4px; margin: 0; }\n"
+        "scale slider { min-width: 14px; min-height: 14px; margin: -5px; }\n";
     GtkCssProvider* provider = gtk_css_provider_new();
     if (gtk_css_provider_load_from_data(provider, kStyle, -1, nullptr))
         gtk_style_context_add_provider_for_screen(screen, GTK_STYLE_PROVIDER(provider),
