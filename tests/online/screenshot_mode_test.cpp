@@ -68,10 +68,10 @@ TEST(ScreenshotMode, WritesNothingWithoutAFolderAndSaysSo) {
     }
 }
 
-// Both window options need a display; without one they say so instead of ending as a success.
+// Both window options (in either letter case) need a display; without one they say so instead of ending as a success.
 TEST(ScreenshotMode, WindowOptionsWithoutADisplayFail) {
     std::string folder = ScratchFolder("headless");
-    for (const std::string& arguments : {std::string("-U"), "-T '" + folder + "'"}) {
+    for (const std::string& arguments : {std::string("-u"), "-T '" + folder + "'", "-t '" + folder + "'"}) {
         CommandResult result =
             RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY GDK_BACKEND=x11 '" + kKestrix + "' " + arguments);
         EXPECT_EQ(result.exitStatus, 1) << arguments;
