@@ -10,6 +10,11 @@
 #include <wx/image.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <string>
@@ -298,4 +303,50 @@ TEST_F(OnlineWindowTest, UninstallPageOpensTheAddressOnlyWhenChecked) {
         if (!c.opens) wxMilliSleep(300);  // time for an opener that should not run
         EXPECT_EQ(opener_.Opened(expected), expected) << c.checked << c.next;
     }
+}
+
+// "-U" as a user meets it: the real program's window, its Next button clicked through the X server.
+TEST(UninstallPageProcess, NextOpensThePageAndEndsWithoutSettings) {
+    ASSERT_TRUE(WxTestApp::started) << "needs a display: run under xvfb-run";
+    RecordingOpener opener;
+    pid_t child = fork();
+    if (child == 0) {
+        execl(QUARVEL_KESTRIX, QUARVEL_KESTRIX, "-U", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    ASSERT_GT(child, 0);
+    // Where the window is on the screen, once it is there.
+    int x = -1, y = -1;
+    for (int i = 0; i < 100 && x < 0; ++i) {
+        CommandResult info = RunCommand("xwininfo -name Uninstall");
+        size_t at = info.out.find("Absolute upper-left X:");
+        if (at != std::string::npos) {
+            x = std::atoi(info.out.c_str() + at + 22);
+            y = std::atoi(info.out.c_str() + info.out.find("Absolute upper-left Y:") + 22);
+        } else {
+            wxMilliSleep(100);
+        }
+    }
+    ASSERT_GE(x, 0) << "the uninstall page did not appear";
+    wxMilliSleep(500);
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(x + 240, y + 72);  // the middle of Next
+    wxYield();
+    mouse.MouseClick();
+    wxYield();
+    int status = -1;
+    bool ended = false;
+    for (int i = 0; i < 100 && !ended; ++i) {
+        ended = waitpid(child, &status, WNOHANG) == child;
+        if (!ended) wxMilliSleep(100);
+    }
+    if (!ended) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+    }
+    ASSERT_TRUE(ended) << "Next did not end the page";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(opener.Opened(UninstallPageAddress() + "\n"), UninstallPageAddress() + "\n");
+    EXPECT_NE(access((std::string(getenv("XDG_CONFIG_HOME")) + "/Marrowfen/kestrix/config.ini").c_str(), F_OK), 0)
+        << "the page never writes settings";
 }

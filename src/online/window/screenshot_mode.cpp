@@ -93,7 +93,10 @@ int TakeScreenshots(const std::string& folder) {
     frame->SetSize(wxRect(ShotPosition(), wxSize(kShotWidth, kShotHeight)));
     frame->Raise();
     FillExampleValues();
-    if (!WaitForPaint(frame)) return 1;
+    if (!WaitForPaint(frame)) {
+        ConsoleErrorLine("Error: The main window was closed before its picture was taken");
+        return 1;
+    }
 
     wxImage picture = CaptureWindowPicture(frame);
     frame->Destroy();
@@ -117,7 +120,7 @@ int RunScreenshotMode(const std::string& targetFolder) {
     if (folder.back() != '/') folder += '/';
     // Nothing is written where there is no folder; a script learns it from the status.
     if (!IsFolder(folder)) {
-        ConsoleErrorLine("Error: The folder " + folder + " does not exist");
+        ConsoleErrorLine("Error: " + folder + " is not an existing folder");
         return 1;
     }
     // The main window's start-up skips the scheduled update check in this mode.
