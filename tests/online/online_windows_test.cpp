@@ -315,30 +315,39 @@ TEST(UninstallPageProcess, NextOpensThePageAndEndsWithoutSettings) {
         _exit(127);
     }
     ASSERT_GT(child, 0);
-    // Where the window is on the screen, once it is there.
-    int x = -1, y = -1;
-    for (int i = 0; i < 100 && x < 0; ++i) {
+    // Where the window is on the screen, once it is mapped at its size.
+    auto locate = [](int* x, int* y) {
         CommandResult info = RunCommand("xwininfo -name Uninstall");
-        size_t at = info.out.find("Absolute upper-left X:");
-        if (at != std::string::npos) {
-            x = std::atoi(info.out.c_str() + at + 22);
-            y = std::atoi(info.out.c_str() + info.out.find("Absolute upper-left Y:") + 22);
-        } else {
-            wxMilliSleep(100);
-        }
+        auto field = [&info](const char* name) {
+            size_t at = info.out.find(name);
+            return at == std::string::npos ? -1 : std::atoi(info.out.c_str() + at + std::string(name).size());
+        };
+        *x = field("Absolute upper-left X:");
+        *y = field("Absolute upper-left Y:");
+        return *x >= 0 && field("Width:") == 300 && info.out.find("IsViewable") != std::string::npos;
+    };
+    int x = -1, y = -1;
+    bool shown = false;
+    for (int i = 0; i < 100 && !shown; ++i) {
+        shown = locate(&x, &y);
+        if (!shown) wxMilliSleep(100);
     }
-    ASSERT_GE(x, 0) << "the uninstall page did not appear";
-    wxMilliSleep(500);
-    wxUIActionSimulator mouse;
-    mouse.MouseMove(x + 240, y + 72);  // the middle of Next
-    wxYield();
-    mouse.MouseClick();
-    wxYield();
+    ASSERT_TRUE(shown) << "the uninstall page did not appear";
+    // A click that comes before GTK is ready for it is lost; Next is clicked until the page ends.
     int status = -1;
     bool ended = false;
-    for (int i = 0; i < 100 && !ended; ++i) {
-        ended = waitpid(child, &status, WNOHANG) == child;
-        if (!ended) wxMilliSleep(100);
+    for (int click = 0; click < 5 && !ended; ++click) {
+        wxMilliSleep(500);
+        if (!locate(&x, &y)) continue;
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(x + 240, y + 72);  // the middle of Next
+        wxYield();
+        mouse.MouseClick();
+        wxYield();
+        for (int i = 0; i < 20 && !ended; ++i) {
+            ended = waitpid(child, &status, WNOHANG) == child;
+            if (!ended) wxMilliSleep(100);
+        }
     }
     if (!ended) {
         kill(child, SIGKILL);
