@@ -6,24 +6,26 @@
 
 set(QUARVEL_PROGRAM_DIR lib/quarvel)
 
-# Names and addresses come from the program's own identity, so the two never disagree.
-function(quarvel_identity variable constant)
-  file(STRINGS ${PROJECT_SOURCE_DIR}/src/app/identity.h line REGEX "${constant} = \"")
+# Names and addresses come from the program's own sources, so the two never disagree.
+function(quarvel_identity variable constant source)
+  file(STRINGS ${PROJECT_SOURCE_DIR}/src/${source} line REGEX "${constant} = \"")
   string(REGEX REPLACE ".*${constant} = \"([^\"]*)\".*" "\\1" value "${line}")
   if(value STREQUAL "" OR value STREQUAL line)
-    message(FATAL_ERROR "${constant} not found in src/app/identity.h")
+    message(FATAL_ERROR "${constant} not found in src/${source}")
   endif()
   set(${variable} "${value}" PARENT_SCOPE)
 endfunction()
-quarvel_identity(QUARVEL_PRODUCT kProductName)
-quarvel_identity(QUARVEL_VENDOR kVendorFolder)
-quarvel_identity(QUARVEL_PROGRAM kProgramName)
-quarvel_identity(QUARVEL_HOME_PAGE kHomePage)
-quarvel_identity(QUARVEL_SUPPORT_ADDRESS kSupportAddress)
+quarvel_identity(QUARVEL_PRODUCT kProductName app/identity.h)
+quarvel_identity(QUARVEL_VENDOR kVendorFolder app/identity.h)
+quarvel_identity(QUARVEL_PROGRAM kProgramName app/identity.h)
+quarvel_identity(QUARVEL_SITE kBuiltInSite online/site.cpp)
+# The same derivations as the program's: home page below the site, support mail at its host.
+set(QUARVEL_HOME_PAGE "${QUARVEL_SITE}/kestrix/")
+string(REGEX REPLACE "^[a-z]+://(www\\.)?([^/:]+).*" "\\2" site_host "${QUARVEL_SITE}")
+set(QUARVEL_SUPPORT_ADDRESS "support@${site_host}")
 
 # The desktop id: the vendor's web domain reversed, then the program ("example.marrowfen.kestrix").
-string(REGEX REPLACE "^[a-z]+://(www\\.)?([^/]+)/.*" "\\2" domain "${QUARVEL_HOME_PAGE}")
-string(REPLACE "." ";" domain_parts "${domain}")
+string(REPLACE "." ";" domain_parts "${site_host}")
 list(REVERSE domain_parts)
 list(JOIN domain_parts "." reversed_domain)
 set(QUARVEL_APP_ID "${reversed_domain}.${QUARVEL_PROGRAM}")

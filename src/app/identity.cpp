@@ -13,6 +13,10 @@ std::string TitleText(const std::string& name, int versionNumber, bool windowTit
     return name + " " + VersionText(versionNumber) + (windowTitle ? " - FREEWARE" : "");
 }
 
+std::string MakerNotice() {
+    return TitleText(kProductName, kVersionNumber, false) + " \xC2\xB7 freeware by " + kVendorFolder;
+}
+
 const std::map<std::string, int>& MainImages() {
     static const std::map<std::string, int> table = {{"Convert", 2}, {"InFiles", 3}, {"InFolder", 4}};
     return table;

@@ -6,6 +6,13 @@
 #include "app/settings.h"
 
 namespace {
+int DigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return 99;
+}
+
 char LowerAsciiLetter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Locale-independent: GTK switches LC_NUMERIC to the user's locale, where strtof and printf
@@ -78,6 +85,24 @@ int32_t ParseIntLikeAtoi(const std::string& text) {
     if (negative) value = -value;
     if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
     if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
+int32_t ParseOptionInteger(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    uint32_t base = 10;
+    if (i < text.size() && (text[i] == '$' || text[i] == '%')) base = text[i++] == '$' ? 16 : 2;
+    // Unsigned arithmetic wraps, which keeps exactly the low 32 bits of any digit run.
+    uint32_t value = 0;
+    for (; i < text.size(); ++i) {
+        int digit = DigitValue(text[i]);
+        if (digit >= static_cast<int>(base)) break;
+        value = value * base + static_cast<uint32_t>(digit);
+    }
+    if (negative) value = 0u - value;
     return static_cast<int32_t>(value);
 }
 

@@ -207,6 +207,9 @@ std::string SettingValueText(const SettingInfo& info);  // as the settings file 
 // Text and number reading shared by the settings file, profiles and options.
 std::string TrimBlanks(const std::string& text, const char* blanks = " \t");  // at either end
 int32_t ParseIntLikeAtoi(const std::string& text);
+// Integer option values and the update file's number: blanks and tabs, a sign, then "$" hex, "%"
+// binary or decimal digits; keeps the low 32 bits.
+int32_t ParseOptionInteger(const std::string& text);
 float ParseFloatLikeAtof(const std::string& text);  // also +Infinity, -Infinity, NaN in any case
 int8_t LowByte(int32_t value);
 // Group, key, keyword and extension case: ASCII letters only, whatever the locale.

@@ -11,13 +11,6 @@ std::string RemoveOuterQuotes(const std::string& text) {
     return text;
 }
 
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return 99;
-}
-
 void StoreNumber(const SettingInfo& setting, int32_t value) {
     switch (setting.type) {
         case SettingType::Int32:
@@ -48,24 +41,6 @@ void StoreValue(const SettingInfo& setting, const OptionInfo& option, const std:
 
 const char* const kIncorrectParameters = "Incorrect number of parameters";
 const char* const kInvalidProfile = "Invalid profile file";
-
-int32_t ParseOptionInteger(const std::string& text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    uint32_t base = 10;
-    if (i < text.size() && (text[i] == '$' || text[i] == '%')) base = text[i++] == '$' ? 16 : 2;
-    // Unsigned arithmetic wraps, which keeps exactly the low 32 bits of any digit run.
-    uint32_t value = 0;
-    for (; i < text.size(); ++i) {
-        int digit = DigitValue(text[i]);
-        if (digit >= static_cast<int>(base)) break;
-        value = value * base + static_cast<uint32_t>(digit);
-    }
-    if (negative) value = 0u - value;
-    return static_cast<int32_t>(value);
-}
 
 float ParseOptionDecimal(const std::string& text) {
     const std::string trimmed = TrimBlanks(text);

@@ -4,6 +4,7 @@
 #include "app/identity.h"
 #include "app/settings.h"
 #include "cli/console.h"
+#include "online/online.h"
 #include "platform/platform.h"
 #include "ui/texts.h"
 
@@ -62,5 +63,5 @@ std::vector<std::string> HelpLines(const std::string& programName) {
 }
 
 std::vector<std::string> BannerLines() {
-    return {TitleText(kProductName, kVersionNumber, false), "BMP to DDS texture converter", kHomePage, " "};
+    return {TitleText(kProductName, kVersionNumber, false), "BMP to DDS texture converter", HomePageAddress(), " "};
 }

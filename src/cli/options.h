@@ -40,8 +40,6 @@ const OptionInfo* FindProfileKey(const std::string& key);
 // The key a profile uses for the option, or "" when profiles cannot set it.
 std::string ProfileKey(const OptionInfo& option);
 
-// Integer values: blanks, a sign, then "$" hex, "%" binary or decimal digits; keeps the low 32 bits.
-int32_t ParseOptionInteger(const std::string& text);
 // Decimal values: the whole value (blanks aside) is a number with "." as the decimal mark, or
 // +Infinity, -Infinity or NaN in any case; anything else, trailing text included, gives 0.
 float ParseOptionDecimal(const std::string& text);

@@ -221,8 +221,6 @@ TEST_F(ConsoleTest, LinesStreamsAndExitStatus) {
         {"-q -i", "", "Error: Incorrect number of parameters\n", 2},
         {"-p --profile={dir}nosuch.ini", "", "Error: Invalid profile file\n", 2},
         {"-p -i {dir}missing.bmp", failed + "Press any key to exit.\n", "Error: Invalid input file\n", 1},
-        {"-u", "", "Error: The uninstall page is not available in this build\n", 1},
-        {"-T", "", "Error: Screenshot mode is not available in this build\n", 1},
         {"-i {dir}img.bmp -o {dir}out", converted, "", 0, true},
         {"-q -i {dir}img.bmp -o {dir}out", "", "", 0, true},
         {"-q -i {dir}broken.bmp -o {dir}out", "Conversion stopped\n", "", 1},

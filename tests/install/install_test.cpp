@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/identity.h"
+#include "online/online.h"
 #include "platform/platform.h"
 #include "support/test_support.h"
 #include "support/window_process.h"
@@ -157,7 +158,7 @@ TEST_F(InstalledProgram, MenuEntryAndMetainfoPassTheirValidators) {
 
     // The screenshot lives on the program's own web site.
     std::string meta = ReadFileText(metainfo);
-    EXPECT_NE(meta.find(std::string(">") + kHomePage + "main-window.png<"), std::string::npos) << meta;
+    EXPECT_NE(meta.find(">" + HomePageAddress() + "main-window.png<"), std::string::npos) << meta;
     EXPECT_NE(meta.find("<launchable type=\"desktop-id\">" + kAppId + ".desktop<"), std::string::npos);
 }
 

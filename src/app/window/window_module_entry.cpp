@@ -1,5 +1,6 @@
 // The window module's entry: the program loads this file's module for window mode, "-U" and "-T".
 #include "app/window_face.h"
+#include "online/window/online_windows.h"
 #include "ui/window/window_mode.h"
 #include "window_stamp.h"
 
@@ -10,8 +11,8 @@ extern "C" __attribute__((section(KESTRIX_WINDOW_STAMP_SECTION), used)) const ch
 extern "C" __attribute__((visibility("default"))) int KESTRIX_WINDOW_ENTRY(const WindowFaceRequest* request) {
     switch (static_cast<WindowFace>(request->face)) {
     case WindowFace::MainWindow: return RunWindowMode(request->argc, request->argv);
-    case WindowFace::UninstallPage: return kWindowFaceUnavailable;
-    case WindowFace::ScreenshotMode: return kWindowFaceUnavailable;
+    case WindowFace::UninstallPage: return RunUninstallPage();
+    case WindowFace::ScreenshotMode: return RunScreenshotMode(request->folder ? request->folder : "");
     }
     return kWindowFaceUnavailable;
 }

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "app/identity.h"
+#include "app/job.h"
 #include "app/settings.h"
+#include "online/window/online_windows.h"
 #include "ui/catalogues.h"
 #include "ui/texts.h"
 #include "ui/window/image_sets.h"
@@ -43,9 +45,7 @@ void BuildControls() {
     parts.convertButton = new wxBitmapButton(parts.container, CommandId(kCommandConvert), MainImage("Convert"),
                                              wxPoint(400, 20), wxSize(100, 100));
     parts.convertButton->SetToolTip(Ui("Menu", "Convert"));
-    // The maker's notice: the product, its licence and who makes it.
-    std::string notice = TitleText(kProductName, kVersionNumber, false) + " \xC2\xB7 freeware by " + kVendorFolder;
-    parts.notice = new wxStaticText(frame, wxID_ANY, wxString::FromUTF8(notice), wxPoint(10, 0), wxSize(350, 20),
+    parts.notice = new wxStaticText(frame, wxID_ANY, wxString::FromUTF8(MakerNotice()), wxPoint(10, 0), wxSize(350, 20),
                                     wxST_NO_AUTORESIZE);
 }
 
@@ -95,6 +95,7 @@ wxFrame* CreateMainWindow() {
     RunNewCommand();
     parts.frame->Show();
     LayoutMainWindow();
+    if (Job.RunModeText != "T") ScheduledUpdateCheck();
     return parts.frame;
 }
 

@@ -1,5 +1,7 @@
 #include "app/identity.h"
 #include "app/job.h"
+#include "online/online.h"
+#include "online/window/online_windows.h"
 #include "platform/platform.h"
 #include "prefs/window/preferences_window.h"
 #include "ui/window/main_window_parts.h"
@@ -52,10 +54,13 @@ void RunMainCommand(int number) {
         break;
     case kCommandManual: OpenDocument(ProgramFolder() + kProgramName + ".html"); break;
     case kCommandFeedback:
-        OpenDocument(std::string("mailto:") + kSupportAddress + "?subject=" +
+        OpenDocument("mailto:" + SupportAddress() + "?subject=" +
                      EncodeBlanks(TitleText(kProductName, kVersionNumber, false) + " Feedback"));
         break;
-    case kCommandHomepage: OpenDocument(kHomePage); break;
-    default: break;  // the windows of the remaining commands are not part of this program yet
+    case kCommandHomepage: OpenDocument(HomePageAddress()); break;
+    case kCommandFindConverter: OpenConverterSearchWindow(); break;
+    case kCommandCheckForUpdate: CheckForUpdate(); break;
+    case kCommandAbout: OpenAboutWindow(); break;
+    default: break;
     }
 }
