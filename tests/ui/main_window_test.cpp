@@ -48,7 +48,8 @@ protected:
             std::vector<std::string>& listed = (*listed_)[gtk_file_filter_get_name(filter)];
             for (const std::string& name : names_) {
                 GtkFileFilterInfo info{};
-                info.contains = static_cast<GtkFileFilterFlags>(GTK_FILE_FILTER_FILENAME | GTK_FILE_FILTER_DISPLAY_NAME);
+                info.contains =
+                    static_cast<GtkFileFilterFlags>(GTK_FILE_FILTER_FILENAME | GTK_FILE_FILTER_DISPLAY_NAME);
                 const std::string path = "/tmp/" + name;
                 info.filename = path.c_str();
                 info.display_name = name.c_str();
