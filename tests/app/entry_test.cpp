@@ -42,6 +42,19 @@ TEST(ConsoleEntry, OutputThatCannotBeWrittenIsAFailure) {
 }
 
 
+// Starts window mode, lets the window come up, and ends it the way a session does.
+void OpenWindowAndEndItWithSigterm(const std::vector<std::string>& environment = {}) {
+    pid_t child = StartWindowMode(QUARVEL_KESTRIX, environment);
+    ASSERT_GT(child, 0);
+    ASSERT_TRUE(WaitFor(InstanceLockIsHeld, 10000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    kill(child, SIGTERM);
+    int status = 0;
+    ASSERT_TRUE(WaitForExit(child, &status, 10000));
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
 class WindowProcess : public testing::Test {
 protected:
     void SetUp() override {
@@ -78,15 +91,7 @@ TEST_F(WindowProcess, ClosingWritesGeometry) {
     WriteFileText(SettingsFilePath(),
                   "[General]\r\nCFG = 19\r\n[Window]\r\nWidth = 640\r\nHeight = 300\r\nX = 40\r\nY = 30\r\n"
                   "[Advanced]\r\nOut Folders History = 0\r\n[File]\r\nRecent Out Folders = /tmp/a/\t/tmp/b/\r\n");
-    pid_t first = StartWindowMode();
-    ASSERT_GT(first, 0);
-    ASSERT_TRUE(WaitFor(InstanceLockIsHeld, 10000));
-    std::this_thread::sleep_for(std::chrono::milliseconds(1000));  // let the window come up
-    kill(first, SIGTERM);
-    int status = 0;
-    ASSERT_TRUE(WaitForExit(first, &status, 10000));
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_NO_FATAL_FAILURE(OpenWindowAndEndItWithSigterm());
 
     std::string saved = ReadFileText(SettingsFilePath());
     EXPECT_NE(saved.find("Width = 640\r\n"), std::string::npos) << saved;
@@ -113,15 +118,7 @@ TEST_F(WindowProcess, SettingsAreSavedWhereNoConfigFolderExistsYet) {
     ASSERT_EQ(mkdir((fresh + "home").c_str(), 0755), 0);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        pid_t child = StartWindowMode(QUARVEL_KESTRIX, c.environment);
-        ASSERT_GT(child, 0);
-        ASSERT_TRUE(WaitFor(InstanceLockIsHeld, 10000));
-        std::this_thread::sleep_for(std::chrono::milliseconds(1000));  // let the window come up
-        kill(child, SIGTERM);
-        int status = 0;
-        ASSERT_TRUE(WaitForExit(child, &status, 10000));
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 0);
+        ASSERT_NO_FATAL_FAILURE(OpenWindowAndEndItWithSigterm(c.environment));
 
         const std::string saved = ReadFileText(c.settingsFolder + "/config.ini");
         EXPECT_EQ(saved.rfind("\xEF\xBB\xBF\r\n[General]\r\nCFG = 19\r\n", 0), 0u) << saved;
