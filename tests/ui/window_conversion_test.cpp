@@ -352,6 +352,7 @@ TEST_F(WindowConversionTest, BreakQuestionHoldsTheWorkerAndYesStopsTheRun) {
         TakeChosenOutputFolder(folder_);
         int64_t outputDuringQuestion = 0;
         std::vector<std::string> temporaryDuringQuestion;
+        int64_t temporarySizeDuringQuestion = 0;
         bool workerEndedDuringQuestion = true;
         auto whileAsked = [&] {
             // Wait until the temporary file is whole (its size has stood still for a second) or
@@ -368,6 +369,8 @@ TEST_F(WindowConversionTest, BreakQuestionHoldsTheWorkerAndYesStopsTheRun) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1000));
             outputDuringQuestion = FileSize(output);
             temporaryDuringQuestion = TemporaryFilesIn(folder_);
+            if (temporaryDuringQuestion.size() == 1)
+                temporarySizeDuringQuestion = FileSize(folder_ + temporaryDuringQuestion[0]);
             workerEndedDuringQuestion = ConversionRun.Ended;
         };
         ProgressWatcher watcher(true);
@@ -377,8 +380,9 @@ TEST_F(WindowConversionTest, BreakQuestionHoldsTheWorkerAndYesStopsTheRun) {
         EXPECT_EQ(outputDuringQuestion, kFileMissing) << "the output appeared while the question was open";
         EXPECT_EQ(temporaryDuringQuestion.size(), 1u);
         EXPECT_FALSE(workerEndedDuringQuestion);
-        // Either answer lets the file in hand finish.
+        // Either answer lets the file in hand finish; it was whole, only held, during the question.
         EXPECT_GT(FileSize(output), 0);
+        EXPECT_EQ(FileSize(output), temporarySizeDuringQuestion);
         EXPECT_TRUE(TemporaryFilesIn(folder_).empty());
         ASSERT_TRUE(watcher.sawConverting);
         EXPECT_EQ(watcher.converting.title, "Converting (1/1)");
