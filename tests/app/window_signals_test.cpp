@@ -113,8 +113,8 @@ TEST(WindowSignals, SignalWhileTheProgressWindowIsOpenEndsTheProgram) {
         EXPECT_TRUE(shown);
         kill(child, c.signal);
         int status = 0;
-        // The worker finishes the file in hand first.
-        const bool ended = WaitForExit(child, &status, 60000);
+        // The worker finishes the file in hand first (slow in the sanitizer build).
+        const bool ended = WaitForExit(child, &status, 120000);
         if (!ended) {
             kill(child, SIGKILL);
             waitpid(child, &status, 0);
