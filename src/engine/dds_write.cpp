@@ -99,6 +99,10 @@ bool WriteDdsFile(const std::string& temporaryPath, const std::string& outputPat
     if (abandoned) return false;
     // Complete and flushed before it replaces anything; a failed or abandoned write removes itself.
     if (!WriteNewFile(temporaryPath, bytes, &abandoned)) return false;
+    // The file appears under its name only past the pause gate: while the window asks whether to
+    // break the run, no file finishes. (Only the window closes the gate; an abandoning console
+    // signal never waits on it.)
+    PassPauseGate();
     if (!abandoned && ReplaceFile(temporaryPath, outputPath)) return true;
     DeleteFile(temporaryPath);
     return false;

@@ -29,8 +29,8 @@ FIBITMAP* LoadBmpImage(const std::string& path);
 // every level below the top with a 2 x 2 box average of the level above. False when ILU fails.
 bool BuildFilteredMipmaps();
 
-// Writes the bound DevIL image as DDS under temporaryPath and, once it is complete on disk,
-// moves it to outputPath, replacing a file there (never a folder). Refuses an outputPath that is
-// the input file itself. On any failure (a full disk included) nothing is left at temporaryPath
-// and an existing output file is unchanged.
+// Writes the bound DevIL image as DDS under temporaryPath and, once it is complete on disk and
+// the pause gate is open, moves it to outputPath, replacing a file there (never a folder). Refuses
+// an outputPath that is the input file itself. On any failure (a full disk included) nothing is
+// left at temporaryPath and an existing output file is unchanged.
 bool WriteDdsFile(const std::string& temporaryPath, const std::string& outputPath, const std::string& inputPath);

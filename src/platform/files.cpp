@@ -115,7 +115,9 @@ bool WriteFileAtomically(const std::string& path, const std::string& data) {
     // The replacement keeps the permissions the user gave the file it replaces; until they are
     // set it is private, so no one can open a file the user had closed to them.
     struct stat old;
-    const bool replacing = stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const bool replacing = stat(path.c_str(), &old) == 0;
+    // Only a regular file is replaced: the rename would turn a fifo or a device node into a plain file.
+    if (replacing && !S_ISREG(old.st_mode)) return false;
     unlink(temporary.c_str());  // a leftover of a crash would keep its own mode
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : 0644);
     if (fd < 0) return false;

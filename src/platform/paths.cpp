@@ -24,8 +24,13 @@ std::string AppDataFolder() {
 }
 
 bool CreateFolder(const std::string& path) {
-    if (mkdir(path.c_str(), 0755) == 0 || errno == EEXIST) return IsFolder(path);
-    return false;
+    // Each missing folder of the chain in turn, private as the XDG base directory rules ask.
+    for (size_t end = path.find('/', 1); end != std::string::npos; end = path.find('/', end + 1)) {
+        std::string part = path.substr(0, end);
+        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    }
+    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    return IsFolder(path);
 }
 
 std::string FolderPart(const std::string& path) {

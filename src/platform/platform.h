@@ -8,7 +8,8 @@
 std::string ProgramPath();    // full path of the running executable
 std::string ProgramFolder();  // its folder, ending with "/"
 std::string AppDataFolder();  // $XDG_CONFIG_HOME, else $HOME/.config (no trailing "/")
-bool CreateFolder(const std::string& path);  // true when it exists afterwards
+// Creates the folder and any missing folder above it (new ones 0700); true when it exists afterwards.
+bool CreateFolder(const std::string& path);
 
 // --- files ---
 constexpr int64_t kFileMissing = -1;
@@ -32,6 +33,8 @@ bool ReadWholeFile(const std::string& path, std::string* data, size_t limit);
 // file flushed to the disk. On any failure, or once *cancel turns true, the file is removed and
 // the result is false.
 bool WriteNewFile(const std::string& path, const std::string& data, const std::atomic<bool>* cancel);
+// Writes a new file beside `path` and renames it over it; false, with nothing written, when
+// something other than a regular file is at `path`.
 bool WriteFileAtomically(const std::string& path, const std::string& data);
 std::string FolderPart(const std::string& path);  // up to and including the last "/"
 std::string FileNamePart(const std::string& path);
@@ -66,7 +69,11 @@ using StopCleanup = void (*)();
 void SetStopCleanup(StopCleanup run);
 
 // --- single-instance lock ---
-int AcquireInstanceLock(const std::string& name);  // descriptor, or -1 when another process holds it
+constexpr int kLockHeld = -1;    // another process holds the lock
+constexpr int kLockFailed = -2;  // no lock file could be made or locked; *error says why
+// In $XDG_RUNTIME_DIR, else (missing, or unusable there) the per-user lock in /tmp. A descriptor,
+// or one of the values above.
+int AcquireInstanceLock(const std::string& name, std::string* error);
 void ReleaseInstanceLock(int handle);
 
 // --- the system's open action ---

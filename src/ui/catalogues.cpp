@@ -142,6 +142,34 @@ std::string BuildInputFilePattern() {
     return result + GetUiText("Dialog", "All Files") + " (*.*)|*.*";
 }
 
+std::string FileChooserPattern(const std::string& dialogPattern) {
+    const std::vector<std::string> parts = SplitText(dialogPattern, '|');
+    std::string result;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) result += '|';
+        if (i % 2 == 0) {  // a label
+            result += parts[i];
+            continue;
+        }
+        const std::vector<std::string> patterns = SplitText(parts[i], ';');
+        for (size_t j = 0; j < patterns.size(); ++j) {
+            if (j > 0) result += ';';
+            if (patterns[j] == "*.*") {
+                result += '*';  // GTK would list only names with a dot
+                continue;
+            }
+            for (char c : patterns[j]) {
+                const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+                if (lower >= 'a' && lower <= 'z')
+                    result += std::string("[") + lower + static_cast<char>(lower - 'a' + 'A') + "]";
+                else
+                    result += c;
+            }
+        }
+    }
+    return result;
+}
+
 std::string InputFormatDescription(const std::string& extension) {
     auto found = InputFormatCatalogue.find(extension);
     return found == InputFormatCatalogue.end() ? "" : found->second.description;

@@ -26,6 +26,9 @@ void BuildFormatCatalogues();
 void BuildAcceptedInputExtensions();
 // The Add Input File dialog's "label|pattern|..." text.
 std::string BuildInputFilePattern();
+// A dialog pattern as GTK's file chooser must be given it: it matches letters case-sensitively and
+// "*.*" literally, where the dialog's patterns mean either case and every file. Labels stay.
+std::string FileChooserPattern(const std::string& dialogPattern);
 
 // Empty when the extension is not in the catalogue.
 std::string InputFormatDescription(const std::string& extension);

@@ -1,13 +1,16 @@
 // Program identity and the window-mode process life: single instance, shutdown geometry.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "app/identity.h"
 #include "support/test_support.h"
@@ -38,6 +41,19 @@ TEST(ConsoleEntry, OutputThatCannotBeWrittenIsAFailure) {
     EXPECT_EQ(RunCommand(std::string(QUARVEL_KESTRIX) + " -V >/dev/full").exitStatus, 1);
 }
 
+
+// Starts window mode, lets the window come up, and ends it the way a session does.
+void OpenWindowAndEndItWithSigterm(const std::vector<std::string>& environment = {}) {
+    pid_t child = StartWindowMode(QUARVEL_KESTRIX, environment);
+    ASSERT_GT(child, 0);
+    ASSERT_TRUE(WaitFor(InstanceLockIsHeld, 10000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    kill(child, SIGTERM);
+    int status = 0;
+    ASSERT_TRUE(WaitForExit(child, &status, 10000));
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
 
 class WindowProcess : public testing::Test {
 protected:
@@ -75,15 +91,7 @@ TEST_F(WindowProcess, ClosingWritesGeometry) {
     WriteFileText(SettingsFilePath(),
                   "[General]\r\nCFG = 19\r\n[Window]\r\nWidth = 640\r\nHeight = 300\r\nX = 40\r\nY = 30\r\n"
                   "[Advanced]\r\nOut Folders History = 0\r\n[File]\r\nRecent Out Folders = /tmp/a/\t/tmp/b/\r\n");
-    pid_t first = StartWindowMode();
-    ASSERT_GT(first, 0);
-    ASSERT_TRUE(WaitFor(InstanceLockIsHeld, 10000));
-    std::this_thread::sleep_for(std::chrono::milliseconds(1000));  // let the window come up
-    kill(first, SIGTERM);
-    int status = 0;
-    ASSERT_TRUE(WaitForExit(first, &status, 10000));
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_NO_FATAL_FAILURE(OpenWindowAndEndItWithSigterm());
 
     std::string saved = ReadFileText(SettingsFilePath());
     EXPECT_NE(saved.find("Width = 640\r\n"), std::string::npos) << saved;
@@ -93,12 +101,95 @@ TEST_F(WindowProcess, ClosingWritesGeometry) {
     EXPECT_FALSE(InstanceLockIsHeld()) << "the lock goes with the process";
 }
 
+// A new account may have no ~/.config yet: the whole chain is made, private to the user.
+TEST_F(WindowProcess, SettingsAreSavedWhereNoConfigFolderExistsYet) {
+    const std::string fresh = ScratchFolder("fresh-account");
+    const struct {
+        const char* name;
+        std::vector<std::string> environment;
+        std::string base;  // the first folder that does not exist yet
+        std::string settingsFolder;
+    } cases[] = {
+        {"home without .config", {"HOME=" + fresh + "home", "XDG_CONFIG_HOME"}, fresh + "home/.config",
+         fresh + "home/.config/Marrowfen/kestrix"},
+        {"config home not made yet", {"XDG_CONFIG_HOME=" + fresh + "xdg/config"}, fresh + "xdg",
+         fresh + "xdg/config/Marrowfen/kestrix"},
+    };
+    ASSERT_EQ(mkdir((fresh + "home").c_str(), 0755), 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NO_FATAL_FAILURE(OpenWindowAndEndItWithSigterm(c.environment));
+
+        const std::string saved = ReadFileText(c.settingsFolder + "/config.ini");
+        EXPECT_EQ(saved.rfind("\xEF\xBB\xBF\r\n[General]\r\nCFG = 19\r\n", 0), 0u) << saved;
+        for (std::string folder = c.settingsFolder; folder.size() >= c.base.size(); folder.resize(folder.rfind('/'))) {
+            struct stat st;
+            ASSERT_EQ(stat(folder.c_str(), &st), 0) << folder;
+            EXPECT_EQ(st.st_mode & 07777, 0700u) << folder;
+        }
+    }
+}
+
 TEST(WindowMode, WithoutADisplayFailsAndSaysSo) {
     CommandResult run = RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY '" + std::string(QUARVEL_KESTRIX) + "'");
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err.rfind("Error: ", 0), 0u) << run.err;
     EXPECT_FALSE(InstanceLockIsHeld());
+}
+
+// A runtime folder that cannot hold the lock (gone with its session, or the lock's name taken by a
+// folder) is no sign of another copy: the per-user lock in /tmp stands in. Past the lock, window
+// mode here finds no display, which proves it was not taken for a second copy.
+TEST(WindowMode, AnUnusableRuntimeFolderFallsBackToTheLockInTmp) {
+    const std::string taken = ScratchFolder("lock-name-taken");
+    ASSERT_EQ(mkdir((taken + "Quarvel 2.9.lock").c_str(), 0700), 0);
+    const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR=";
+    const struct {
+        const char* name;
+        std::string runtime;
+    } cases[] = {
+        {"runtime folder gone", "/nonexistent/quarvel-run"},
+        {"lock name is a folder", taken},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CommandResult run = RunCommand(noDisplay + "'" + c.runtime + "' '" + QUARVEL_KESTRIX + "'");
+        EXPECT_EQ(run.exitStatus, 1);
+        EXPECT_EQ(run.err.rfind("Error: Unable to open the main window", 0), 0u) << run.err;
+        EXPECT_FALSE(LockIsHeldAt(TmpInstanceLockPath()));
+    }
+
+    // With the lock in /tmp unusable as well there is no lock at all: say so, never end as a success.
+    const std::string fallback = TmpInstanceLockPath();
+    if (!LockIsHeldAt(fallback)) unlink(fallback.c_str());  // the lock file the runs above left
+    if (mkdir(fallback.c_str(), 0700) != 0) GTEST_SKIP() << fallback << " is in use; not touched";
+    CommandResult run = RunCommand(noDisplay + "/nonexistent/quarvel-run '" + QUARVEL_KESTRIX + "'");
+    rmdir(fallback.c_str());
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("Error: Unable to create the single-instance lock: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(fallback), std::string::npos) << run.err;
+}
+
+// The stand-in lock is a lock: a second copy in the same environment still ends at once.
+TEST_F(WindowProcess, TheLockInTmpKeepsASecondCopyOut) {
+    if (LockIsHeldAt(TmpInstanceLockPath())) GTEST_SKIP() << "another process holds " << TmpInstanceLockPath();
+    const std::string stale = "XDG_RUNTIME_DIR=/nonexistent/quarvel-run";
+    pid_t first = StartWindowMode(QUARVEL_KESTRIX, {stale});
+    ASSERT_GT(first, 0);
+    ASSERT_TRUE(WaitFor([] { return LockIsHeldAt(TmpInstanceLockPath()); }, 10000));
+
+    CommandResult second = RunCommand("env " + stale + " '" + QUARVEL_KESTRIX + "'");
+    EXPECT_EQ(second.exitStatus, 0);
+    EXPECT_EQ(second.out, "");
+    EXPECT_EQ(second.err, "");
+
+    kill(first, SIGTERM);
+    int status = 0;
+    ASSERT_TRUE(WaitForExit(first, &status, 10000));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_FALSE(LockIsHeldAt(TmpInstanceLockPath()));
 }
 
 // Without a runtime folder the lock lives in /tmp, where another user's lock file must not shut

@@ -1,6 +1,8 @@
 // The settings record, its defaults and config.ini: reading, writing, upgrades and hostile files.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -477,7 +479,8 @@ TEST(IniReader, KeepsFirstOccurrencesInFileOrder) {
 
 TEST(IniReader, StopsTakingEntriesAtTheLimit) {
     std::string text = "[G]\n";
-    for (size_t i = 0; i < kIniEntryLimit + 10; ++i) text += "k" + std::to_string(i) + "=1\n";
+    // Appended piece by piece: GCC 12 at -O3 takes "k" + std::to_string(i) for an overlapping copy.
+    for (size_t i = 0; i < kIniEntryLimit + 10; ++i) text.append("k").append(std::to_string(i)).append("=1\n");
     const IniFile file = ParseIniText(text);
     EXPECT_EQ(file.lines.size(), kIniEntryLimit - 1);  // the header counts too
     std::string value;
@@ -551,6 +554,45 @@ TEST_F(SettingsFileTest, ReplacesTheWholeFileAndKeepsALinkALink) {
     Settings.Window.Width = 1;
     LoadSettings();
     EXPECT_EQ(Settings.Window.Width, 640);
+}
+
+// Only a regular file is replaced. A fifo, a socket or a folder at config.ini, directly or behind a
+// link, stays what it is, and nothing is written beside it.
+TEST_F(SettingsFileTest, WhatIsNotARegularFileIsLeftAlone) {
+    const std::string fifo = folder_ + "fifo", socketPath = folder_ + "socket", folder = folder_ + "folder";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    socketPath.copy(address.sun_path, socketPath.size());
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_TRUE(CreateFolder(folder));
+    const struct {
+        const char* name;
+        std::string target;
+        bool linked;
+        std::filesystem::file_type type;
+    } cases[] = {
+        {"link to a fifo", fifo, true, std::filesystem::file_type::fifo},
+        {"link to a socket", socketPath, true, std::filesystem::file_type::socket},
+        {"fifo", fifo, false, std::filesystem::file_type::fifo},
+        {"folder", folder, false, std::filesystem::file_type::directory},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string link = folder_ + "config.ini";
+        std::filesystem::remove(link);
+        if (c.linked) std::filesystem::create_symlink(c.target, link);
+        Settings.SettingsPath = c.linked ? link : c.target;
+        const std::vector<std::string> before = FilesIn(folder_);
+        SaveSettings();
+        EXPECT_EQ(FilesIn(folder_), before);
+        EXPECT_EQ(std::filesystem::status(c.target).type(), c.type);
+        EXPECT_EQ(std::filesystem::is_symlink(link), c.linked);
+    }
+    close(listener);
 }
 
 TEST_F(SettingsFileTest, SavingKeepsTheFilesPermissions) {

@@ -64,3 +64,68 @@ TEST(WindowSignals, CloseWaitsForAnOpenMessageBox) {
         EXPECT_NE(ReadFileText(SettingsFilePath()).find("Width = 640\r\n"), std::string::npos) << "signal " << signal;
     }
 }
+
+// A signal while the progress window is open, during the run or after it, ends the program as the
+// close box would: settings saved, lock released, exit status 0.
+TEST(WindowSignals, SignalWhileTheProgressWindowIsOpenEndsTheProgram) {
+    if (!WxTestApp::started) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    const std::string folder = ScratchFolder("progress-signals");
+    // The large picture keeps the worker busy for seconds; the small one is done before anyone looks.
+    ASSERT_TRUE(WriteTestBmp(folder + "large.bmp", 4096, 4096));
+    ASSERT_TRUE(WriteTestBmp(folder + "small.bmp", 64, 64));
+    ASSERT_EQ(system(("mkdir -p '" + SettingsFileFolder() + "'").c_str()), 0);
+
+    const struct {
+        int signal;
+        const char* input;
+        const char* progressTitle;
+    } cases[] = {
+        {SIGTERM, "large.bmp", "Converting (1/1)"},
+        {SIGHUP, "large.bmp", "Converting (1/1)"},
+        {SIGINT, "small.bmp", "Conversion complete (1/1)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.progressTitle + std::string(" signal ") + std::to_string(c.signal));
+        WriteFileText(SettingsFilePath(), "[General]\r\nCFG = 19\r\n[Window]\r\nWidth = 600\r\nX = 100\r\nY = 100\r\n"
+                                          "[File]\r\nRecent Out Folders = " + folder + "\r\n");
+        pid_t child = StartWindowMode(QUARVEL_KESTRIX, {}, folder);
+        ASSERT_GT(child, 0);
+        ScreenRect window, progress;
+        ASSERT_TRUE(WaitFor([&] { return FindShownWindow("Quarvel 2.9 - FREEWARE", &window); }, 20000));
+        Pause(500);
+
+        // The input file by name (the program runs in its folder), the output folder from the history.
+        wxUIActionSimulator sim;
+        sim.MouseMove(window.x + 100, window.y + 90);
+        sim.MouseClick();
+        Pause(200);
+        sim.Text(c.input);
+        sim.MouseMove(window.x + 100, window.y + 130);
+        sim.MouseClick();
+        Pause(500);
+        sim.Char(WXK_DOWN);
+        sim.Char(WXK_RETURN);
+        Pause(300);
+        sim.MouseMove(window.x + window.width - 60, window.y + 130);
+        sim.MouseClick();
+
+        const bool shown = WaitFor([&] { return FindShownWindow(c.progressTitle, &progress); }, 30000);
+        EXPECT_TRUE(shown);
+        kill(child, c.signal);
+        int status = 0;
+        // The worker finishes the file in hand first (slow in the sanitizer build).
+        const bool ended = WaitForExit(child, &status, 120000);
+        if (!ended) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+        }
+        ASSERT_TRUE(shown) << "the progress window never came up";
+        EXPECT_TRUE(ended) << "the program went on after its windows closed";
+        EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+        if (WIFEXITED(status)) {
+            EXPECT_EQ(WEXITSTATUS(status), 0);
+        }
+        EXPECT_NE(ReadFileText(SettingsFilePath()).find("Width = 600\r\n"), std::string::npos);
+        EXPECT_FALSE(InstanceLockIsHeld());
+    }
+}

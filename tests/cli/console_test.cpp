@@ -191,7 +191,7 @@ protected:
 
     // Runs kestrix with the arguments ("{dir}" is the scratch folder) from the given folder.
     CommandResult Kestrix(const std::string& arguments, const std::string& cwd = "") {
-        std::string line = "'" + std::string(QUARVEL_KESTRIX) + "' " + Replace(arguments, "{dir}", dir_);
+        std::string line = std::string("'") + QUARVEL_KESTRIX + "' " + Replace(arguments, "{dir}", dir_);
         return RunCommand("cd '" + (cwd.empty() ? dir_ : cwd) + "' && timeout 60 " + line);
     }
 
@@ -404,7 +404,7 @@ TEST_F(ConsoleTest, PauseWaitsForAKeyOnATerminal) {
     };
     for (const Pause& c : cases) {
         SCOPED_TRACE(c.arguments);
-        std::string line = "'" + std::string(QUARVEL_KESTRIX) + "' " + Replace(c.arguments, "{dir}", dir_);
+        std::string line = std::string("'") + QUARVEL_KESTRIX + "' " + Replace(c.arguments, "{dir}", dir_);
         CommandResult result =
             RunCommand(std::string(c.typing) + " | timeout 2 script -qec \"" + line + "\" /dev/null");
         EXPECT_EQ(result.exitStatus, c.status);

@@ -25,7 +25,7 @@ bool Near(Rgb a, Rgb b, int tolerance) {
 }
 
 std::string Show(Rgb c) {
-    return "(" + std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue) + ")";
+    return std::string("(") + std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue) + ")";
 }
 
 void SetFrame(int doFrame, int left, int right, int top, int bottom, int opacity) {

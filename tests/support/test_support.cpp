@@ -1,6 +1,7 @@
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
+#include <FreeImage.h>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -58,4 +59,20 @@ void StoreSetting(const char* group, const char* key, const std::string& value) 
     const SettingInfo* info = FindSetting(group, key);
     ASSERT_NE(info, nullptr) << group << " " << key;
     StoreSettingText(*info, value);
+}
+
+bool WriteTestBmp(const std::string& path, int width, int height) {
+    FIBITMAP* image = FreeImage_Allocate(width, height, 24);
+    if (!image) return false;
+    for (int y = 0; y < height; ++y) {
+        BYTE* line = FreeImage_GetScanLine(image, y);
+        for (int x = 0; x < width; ++x) {
+            line[3 * x + FI_RGBA_RED] = static_cast<BYTE>(x);
+            line[3 * x + FI_RGBA_GREEN] = static_cast<BYTE>(y);
+            line[3 * x + FI_RGBA_BLUE] = static_cast<BYTE>(x ^ y);
+        }
+    }
+    const bool saved = FreeImage_Save(FIF_BMP, image, path.c_str(), BMP_DEFAULT) != 0;
+    FreeImage_Unload(image);
+    return saved;
 }

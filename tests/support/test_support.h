@@ -17,3 +17,5 @@ std::string ReadFileText(const std::string& path);
 // Stores a value as the settings file would: "Group", "Key", text.
 void StoreSetting(const char* group, const char* key, const std::string& value);
 void WriteFileText(const std::string& path, const std::string& data);
+// A 24-bit BMP with gradients in it; false when it cannot be written.
+bool WriteTestBmp(const std::string& path, int width, int height);

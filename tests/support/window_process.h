@@ -8,8 +8,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/test_support.h"
 
@@ -47,24 +49,52 @@ inline bool FindShownWindow(const std::string& title, ScreenRect* rect) {
     return rect->width > 0 && rect->height > 0;
 }
 
-inline pid_t StartWindowMode(const std::string& program = QUARVEL_KESTRIX) {
+// Starts `program` without arguments. `environment` changes the test's own: "NAME=value" sets,
+// a bare "NAME" removes; `folder`, when given, is the child's working folder.
+inline pid_t StartWindowMode(const std::string& program = QUARVEL_KESTRIX,
+                             const std::vector<std::string>& environment = {}, const std::string& folder = "") {
+    // Everything the child needs is made before the fork: the child only changes folder and execs.
+    std::map<std::string, std::string> variables;
+    for (char** entry = environ; *entry; ++entry) {
+        std::string text = *entry;
+        size_t equals = text.find('=');
+        if (equals != std::string::npos) variables[text.substr(0, equals)] = text.substr(equals + 1);
+    }
+    for (const std::string& change : environment) {
+        size_t equals = change.find('=');
+        if (equals == std::string::npos) variables.erase(change);
+        else variables[change.substr(0, equals)] = change.substr(equals + 1);
+    }
+    std::vector<std::string> texts;
+    for (const auto& [name, value] : variables) texts.push_back(name + "=" + value);
+    std::vector<char*> envp;
+    for (std::string& text : texts) envp.push_back(text.data());
+    envp.push_back(nullptr);
+    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+
     pid_t child = fork();
     if (child == 0) {
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(126);
+        execve(program.c_str(), argv, envp.data());
         _exit(127);
     }
     return child;
 }
 
-// True while some process holds the window-mode lock of this test's runtime folder.
-inline bool InstanceLockIsHeld() {
-    std::string path = std::string(getenv("XDG_RUNTIME_DIR")) + "/Quarvel 2.9.lock";
+// The per-user lock window mode falls back to when there is no usable runtime folder.
+inline std::string TmpInstanceLockPath() { return "/tmp/Quarvel 2.9-" + std::to_string(getuid()) + ".lock"; }
+
+// True while some process holds the lock file at `path`.
+inline bool LockIsHeldAt(const std::string& path) {
     int fd = open(path.c_str(), O_RDWR);
     if (fd < 0) return false;
     bool held = flock(fd, LOCK_EX | LOCK_NB) != 0;
     close(fd);
     return held;
 }
+
+// True while some process holds the window-mode lock of this test's runtime folder.
+inline bool InstanceLockIsHeld() { return LockIsHeldAt(std::string(getenv("XDG_RUNTIME_DIR")) + "/Quarvel 2.9.lock"); }
 
 inline std::string SettingsFileFolder() { return std::string(getenv("XDG_CONFIG_HOME")) + "/Marrowfen/kestrix/"; }
 inline std::string SettingsFilePath() { return SettingsFileFolder() + "config.ini"; }

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/bmpcbox.h>
+#include <wx/filedlg.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,8 +24,46 @@
 #include "ui/window/image_sets.h"
 #include "ui/window/main_window_parts.h"
 
+// After the wx headers, which must see their own GTK declarations first.
+#include <gtk/gtk.h>
+
 namespace {
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxTestApp);
+
+using ListedNames = std::map<std::string, std::vector<std::string>>;  // by filter label
+
+// Asks the GTK file chooser behind the dialog which of `names` each of its filters lists, then
+// cancels the dialog.
+class ExpectInputFileDialog : public wxExpectModalBase<wxFileDialog, ExpectInputFileDialog> {
+public:
+    ExpectInputFileDialog(std::vector<std::string> names, ListedNames* listed)
+        : names_(std::move(names)), listed_(listed) {}
+
+protected:
+    int OnInvoked(wxFileDialog* dialog) const override {
+        EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(dialog->GetHandle())), "Select Input Files");
+        GSList* filters = gtk_file_chooser_list_filters(GTK_FILE_CHOOSER(dialog->GetHandle()));
+        for (GSList* node = filters; node; node = node->next) {
+            GtkFileFilter* filter = GTK_FILE_FILTER(node->data);
+            std::vector<std::string>& listed = (*listed_)[gtk_file_filter_get_name(filter)];
+            for (const std::string& name : names_) {
+                GtkFileFilterInfo info{};
+                info.contains =
+                    static_cast<GtkFileFilterFlags>(GTK_FILE_FILTER_FILENAME | GTK_FILE_FILTER_DISPLAY_NAME);
+                const std::string path = "/tmp/" + name;
+                info.filename = path.c_str();
+                info.display_name = name.c_str();
+                if (gtk_file_filter_filter(filter, &info)) listed.push_back(name);
+            }
+        }
+        g_slist_free(filters);
+        return wxID_CANCEL;
+    }
+
+private:
+    std::vector<std::string> names_;
+    ListedNames* listed_;
+};
 }  // namespace
 
 class MainWindowTest : public testing::Test {
@@ -349,4 +389,23 @@ TEST_F(MainWindowTest, MenusToolbarAndFieldButtonsFollowTheCommandTable) {
             EXPECT_EQ(button->GetPosition(), wxPoint(364, 19 + 40 * i));
         }
     }
+}
+
+// GTK matches the dialog's patterns itself, letter case included: every spelling of a bitmap's
+// extension must be listed, under the same labels, and "All Files" must mean every file.
+TEST_F(MainWindowTest, AddInputFileDialogListsExtensionsInAnyCase) {
+    ASSERT_NE(Open(), nullptr);
+    const std::vector<std::string> bitmaps = {"lower.bmp", "CAPS.BMP", "Mixed.Dib", "run.RLE", "odd.bMp"};
+    std::vector<std::string> names = bitmaps;
+    for (const char* other : {"photo.png", "bmp", "notes.bmp.txt", "README"}) names.push_back(other);
+    ListedNames listed;
+    wxTEST_DIALOG(RunMainCommand(kCommandAddInputFile), ExpectInputFileDialog(names, &listed));
+
+    const ListedNames expected = {
+        {"All Supported Files", bitmaps},
+        {"Windows or OS/2 Bitmap", bitmaps},
+        {"All Files (*.*)", names},
+    };
+    EXPECT_EQ(listed, expected);
+    EXPECT_EQ(InputFieldText(), "") << "a cancelled dialog adds nothing";
 }

@@ -15,10 +15,12 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "app/job.h"
 #include "app/settings.h"
@@ -35,8 +37,6 @@
 #include "ui/window/main_window_parts.h"
 #include "ui/window/message_boxes.h"
 
-// After every wx header: FreeImage.h defines _WINDOWS_, which wx takes for a Windows build.
-#include <FreeImage.h>
 #include <IL/il.h>
 #include <IL/ilu.h>
 
@@ -82,22 +82,6 @@ void EndMainWindow() {
 
 testing::Environment* const environment =
     testing::AddGlobalTestEnvironment(new WxTestApp(StartMainWindow, EndMainWindow));
-
-bool WriteBmp(const std::string& path, int width, int height) {
-    FIBITMAP* image = FreeImage_Allocate(width, height, 24);
-    if (!image) return false;
-    for (int y = 0; y < height; ++y) {
-        BYTE* line = FreeImage_GetScanLine(image, y);
-        for (int x = 0; x < width; ++x) {
-            line[3 * x + FI_RGBA_RED] = static_cast<BYTE>(x);
-            line[3 * x + FI_RGBA_GREEN] = static_cast<BYTE>(y);
-            line[3 * x + FI_RGBA_BLUE] = static_cast<BYTE>(x ^ y);
-        }
-    }
-    const bool saved = FreeImage_Save(FIF_BMP, image, path.c_str(), BMP_DEFAULT) != 0;
-    FreeImage_Unload(image);
-    return saved;
-}
 
 std::string StatusLine() { return MainWindowFrame()->GetStatusBar()->GetStatusText().utf8_string(); }
 
@@ -205,7 +189,7 @@ protected:
         static std::string path;
         if (path.empty()) {
             std::string candidate = ScratchFolder("large") + "large.bmp";
-            if (WriteBmp(candidate, 4096, 4096)) path = candidate;
+            if (WriteTestBmp(candidate, 4096, 4096)) path = candidate;
         }
         return path;
     }
@@ -215,7 +199,7 @@ protected:
 
 TEST_F(WindowConversionTest, ConvertWritesTheTextureAndReportsItInTheProgressWindow) {
     const std::string input = folder_ + "small.bmp";
-    ASSERT_TRUE(WriteBmp(input, 64, 48));
+    ASSERT_TRUE(WriteTestBmp(input, 64, 48));
     TakeChosenInputFile(input);
     ASSERT_EQ(OutputFolderText(), folder_);
     Settings.Output.DDSBPP = 32;  // the format's own depth setting reaches the job
@@ -252,7 +236,7 @@ TEST_F(WindowConversionTest, ConvertWritesTheTextureAndReportsItInTheProgressWin
 
 TEST_F(WindowConversionTest, ChecksStopTheRunWithTheirMessageInOrder) {
     const std::string input = folder_ + "in.bmp";
-    ASSERT_TRUE(WriteBmp(input, 8, 8));
+    ASSERT_TRUE(WriteTestBmp(input, 8, 8));
     const std::string png = folder_ + "in.png";
     WriteFileText(png, ReadFileText(input));
     const std::string missing = folder_ + "missing";
@@ -332,8 +316,20 @@ TEST_F(WindowConversionTest, ChecksStopTheRunWithTheirMessageInOrder) {
     }
 }
 
-// Closing the window while the worker converts asks whether to break; the worker is held at its
-// pause gate for as long as the question is open.
+// The temporary files of the writer in a folder ("kestrix" and 15 letters, ".dds").
+std::vector<std::string> TemporaryFilesIn(const std::string& folder) {
+    std::vector<std::string> found;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() == 26 && name.starts_with("kestrix") && name.ends_with(".dds")) found.push_back(name);
+    }
+    return found;
+}
+
+// Closing the window while the worker converts asks whether to break. For as long as the question
+// is open the worker is held: its file is written under the temporary name, but does not appear
+// under its own.
 TEST_F(WindowConversionTest, BreakQuestionHoldsTheWorkerAndYesStopsTheRun) {
     const std::string input = LargeInput();
     ASSERT_FALSE(input.empty());
@@ -354,20 +350,40 @@ TEST_F(WindowConversionTest, BreakQuestionHoldsTheWorkerAndYesStopsTheRun) {
         RunNewCommand();
         TakeChosenInputFile(input);
         TakeChosenOutputFolder(folder_);
+        int64_t outputDuringQuestion = 0;
+        std::vector<std::string> temporaryDuringQuestion;
+        int64_t temporarySizeDuringQuestion = 0;
         bool workerEndedDuringQuestion = true;
         auto whileAsked = [&] {
-            // Wait for the file itself; once it is written, only the pause gate keeps the worker from ending.
-            for (int waited = 0; waited < 120000 && FileSize(output) <= 0; waited += 20)
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            // Wait until the temporary file is whole (its size has stood still for a second) or
+            // the output has appeared; then give the worker a while longer.
+            int64_t lastSize = -1;
+            int stillFor = 0;
+            for (int waited = 0; waited < 120000 && stillFor < 1000 && FileSize(output) == kFileMissing; waited += 50) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                const std::vector<std::string> temporary = TemporaryFilesIn(folder_);
+                const int64_t size = temporary.size() == 1 ? FileSize(folder_ + temporary[0]) : -1;
+                stillFor = size > 0 && size == lastSize ? stillFor + 50 : 0;
+                lastSize = size;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+            outputDuringQuestion = FileSize(output);
+            temporaryDuringQuestion = TemporaryFilesIn(folder_);
+            if (temporaryDuringQuestion.size() == 1)
+                temporarySizeDuringQuestion = FileSize(folder_ + temporaryDuringQuestion[0]);
             workerEndedDuringQuestion = ConversionRun.Ended;
         };
         ProgressWatcher watcher(true);
         wxTEST_DIALOG(StartWindowConversion(),
                       ExpectWarning(GetUiText("Msg", "Ask break conversion"), c.answer, whileAsked));
 
-        EXPECT_GT(FileSize(output), 0);
+        EXPECT_EQ(outputDuringQuestion, kFileMissing) << "the output appeared while the question was open";
+        EXPECT_EQ(temporaryDuringQuestion.size(), 1u);
         EXPECT_FALSE(workerEndedDuringQuestion);
+        // Either answer lets the file in hand finish; it was whole, only held, during the question.
+        EXPECT_GT(FileSize(output), 0);
+        EXPECT_EQ(FileSize(output), temporarySizeDuringQuestion);
+        EXPECT_TRUE(TemporaryFilesIn(folder_).empty());
         ASSERT_TRUE(watcher.sawConverting);
         EXPECT_EQ(watcher.converting.title, "Converting (1/1)");
         EXPECT_TRUE(watcher.converting.fileLine.ends_with("large.bmp")) << watcher.converting.fileLine;
@@ -379,6 +395,33 @@ TEST_F(WindowConversionTest, BreakQuestionHoldsTheWorkerAndYesStopsTheRun) {
         EXPECT_TRUE(MainWindowFrame()->IsEnabled());
     }
 }
+
+// A run in which no file converted is not complete, even though nobody stopped it.
+TEST_F(WindowConversionTest, ARunThatConvertedNothingIsNotComplete) {
+    ASSERT_TRUE(CreateFolder(folder_ + "folder.bmp"));
+    const struct {
+        const char* name;
+        std::string input;
+    } cases[] = {
+        {"missing file", folder_ + "missing.bmp"},
+        {"folder with a bitmap's name", folder_ + "folder.bmp"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunNewCommand();
+        SetInputFieldText(c.input);
+        TakeChosenOutputFolder(folder_);
+        ProgressWatcher watcher(false);
+        ConvertFromWindow();
+
+        ASSERT_TRUE(watcher.sawOutcome);
+        EXPECT_EQ(watcher.outcome.title, "Conversion stopped (1/1)");
+        EXPECT_EQ(watcher.outcome.fileLine, "Files converted: 0 of 1");
+        EXPECT_LT(watcher.outcome.barValue, watcher.outcome.barRange) << "a full bar would say it went through";
+        EXPECT_EQ(StatusLine(), "Conversion stopped");
+    }
+}
+
 // A shutdown signal closes the main window, and its children with it, while the worker converts:
 // the run winds down without touching the gone windows.
 TEST_F(WindowConversionTest, MainWindowClosingDuringARunEndsItCleanly) {

@@ -63,8 +63,9 @@ void TakeChosenInputFile(const std::string& path) {
 }
 
 void RunAddInputFileCommand() {
+    const std::string pattern = FileChooserPattern(BuildInputFilePattern());
     wxFileDialog dialog(MainWindowParts.frame, ToWx(GetUiText("Dialog", "Select Input Files")), wxEmptyString,
-                        ToWx(Job.InputPath), ToWx(BuildInputFilePattern()), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+                        ToWx(Job.InputPath), ToWx(pattern), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     dialog.SetFilterIndex(0);
     std::string chosen = dialog.ShowModal() == wxID_OK ? FromWx(dialog.GetPath()) : "";
     TakeChosenInputFile(chosen);

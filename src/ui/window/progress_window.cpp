@@ -160,17 +160,20 @@ void ShowOutcome(ProgressWindowState& state) {
         index = ConversionRun.CurrentIndex;
     }
     const std::string progress = ProgressText(index, state.total);
-    if (state.stopped) {
-        const std::string stopped = GetUiText("Msg", "Conversion is not complete");
-        SetStatusLine(stopped);
-        state.window->SetTitle(Utf8(stopped + " " + progress));
-        state.fileLine->SetLabelText(Utf8(stopped));
+    const std::string filesConverted =
+        FillPlaceholders(GetUiText("Msg", "Files converted"), std::to_string(converted), std::to_string(state.total));
+    // A run that converted nothing is no more complete than a stopped one; its file line still
+    // says how many files went through.
+    if (state.stopped || converted == 0) {
+        const std::string notComplete = GetUiText("Msg", "Conversion is not complete");
+        SetStatusLine(notComplete);
+        state.window->SetTitle(Utf8(notComplete + " " + progress));
+        state.fileLine->SetLabelText(Utf8(state.stopped ? notComplete : filesConverted));
     } else {
         const std::string complete = GetUiText("Msg", "Conversion complete");
         SetStatusLine(complete);
         state.window->SetTitle(Utf8(complete + " " + progress));
-        state.fileLine->SetLabelText(
-            Utf8(FillPlaceholders(GetUiText("Msg", "Files converted"), std::to_string(converted), std::to_string(state.total))));
+        state.fileLine->SetLabelText(Utf8(filesConverted));
         state.timeLine->SetLabelText(Utf8(FillPlaceholders(GetUiText("Dialog", "Time Remaining"), "00:00:00")));
         state.bar->SetValue(state.total + 1);
     }

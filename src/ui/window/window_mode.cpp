@@ -3,6 +3,7 @@
 #include <glib.h>
 #include <wx/app.h>
 #include <wx/display.h>
+#include <wx/evtloop.h>
 #include <wx/frame.h>
 #include <wx/modalhook.h>
 #include <wx/timer.h>
@@ -43,9 +44,8 @@ protected:
 void BuildSettingsPath() {
     std::string folder = AppDataFolder();
     if (folder.empty() || folder.back() != '/') folder += '/';
-    folder += std::string(kVendorFolder) + "/";
-    CreateFolder(folder);
-    folder += std::string(kProgramName) + "/";
+    folder += std::string(kVendorFolder) + "/" + kProgramName + "/";
+    // The whole chain: a new account may not have ~/.config yet.
     CreateFolder(folder);
     Settings.SettingsPath = folder + "config.ini";
 }
@@ -73,6 +73,9 @@ public:
         // Signals only set a flag; the close happens on the main thread like a click on the close box.
         timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
             if (closeRequested && frame_ && modalDialogs_.open == 0) frame_->Close(true);
+            // wx ends the main loop when the last window goes, but not while the progress window's
+            // own loop runs (a signal during a run): ask again once that loop has returned.
+            if (!frame_ && wxEventLoopBase::GetActive() == GetMainLoop()) ExitMainLoop();
         });
         timer_.Start(100);
         return true;
@@ -80,7 +83,6 @@ public:
 
 private:
     void OnClose(wxCloseEvent&) {
-        timer_.Stop();
         RecordMainWindowGeometry();
         if (Settings.Advanced.OutFoldersHistory == 0) Settings.File.RecentOutFolders.clear();
         SaveSettings();
@@ -96,8 +98,14 @@ private:
 
 int RunWindowMode(int argc, char** argv) {
     // The lock guards window mode only: two windows would overwrite each other's settings file.
-    Settings.InstanceLock = AcquireInstanceLock(TitleText(kProductName, kVersionNumber, false));
-    if (Settings.InstanceLock < 0) return 0;
+    std::string lockError;
+    Settings.InstanceLock = AcquireInstanceLock(TitleText(kProductName, kVersionNumber, false), &lockError);
+    // Ending silently is only for a second copy; any other failure would look like one.
+    if (Settings.InstanceLock == kLockHeld) return 0;
+    if (Settings.InstanceLock < 0) {
+        ConsoleErrorLine("Error: Unable to create the single-instance lock: " + lockError);
+        return 1;
+    }
     std::signal(SIGTERM, RequestClose);
     std::signal(SIGINT, RequestClose);
     std::signal(SIGHUP, RequestClose);
