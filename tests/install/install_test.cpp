@@ -248,8 +248,16 @@ TEST_F(InstalledProgram, WindowFindsTheInstalledThemeAndCarriesTheIcon) {
         for (const char* name : {"new_32.png", "preferences_32.png"}) EXPECT_EQ(shown[name], run.themed) << name;
 
         if (!window.empty()) {
-            EXPECT_EQ(RunCommand("xprop -id " + window + " WM_CLASS").out, "WM_CLASS(STRING) = \"kestrix\", \"kestrix\"\n");
-            std::string icons = RunCommand("xprop -id " + window + " _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)'").out;
+            // Under load the properties can still be on their way when the first picture shows.
+            std::string windowClass, icons;
+            WaitFor(
+                [&] {
+                    windowClass = RunCommand("xprop -id " + window + " WM_CLASS").out;
+                    icons = RunCommand("xprop -id " + window + " _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)'").out;
+                    return windowClass.rfind("WM_CLASS(STRING)", 0) == 0 && !icons.empty();
+                },
+                10000);
+            EXPECT_EQ(windowClass, "WM_CLASS(STRING) = \"kestrix\", \"kestrix\"\n");
             // The sizes task bars and window lists ask for (GDK leaves out the largest ones).
             for (const char* side : {"16", "32", "48"})
                 EXPECT_NE(icons.find(std::string("Icon (") + side + " x " + side + ")"), std::string::npos) << icons;
