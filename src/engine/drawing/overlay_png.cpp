@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "engine/frame_watermark.h"
-#include "engine/overlay_surface.h"
+#include "engine/drawing/overlay_surface.h"
 #include "engine/transforms.h"
 
 namespace {

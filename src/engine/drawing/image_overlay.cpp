@@ -4,7 +4,7 @@
 
 #include "app/settings.h"
 #include "engine/frame_watermark.h"
-#include "engine/overlay_surface.h"
+#include "engine/drawing/overlay_surface.h"
 #include "engine/pipeline.h"
 
 namespace {
