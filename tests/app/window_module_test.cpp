@@ -69,6 +69,14 @@ int PixelsOffGrey(const Picture& picture) {
     return off;
 }
 
+// A module file that is not what the program wants, and what the program says of it.
+struct BrokenModule {
+    const char* name;
+    std::string content;  // written as the module; "" with missing set leaves none
+    bool missing;
+    const char* problem;
+};
+
 // A copy of the program in a folder of its own, where the test puts whatever module it likes.
 std::string ProgramCopy(const std::string& name) {
     const std::string folder = ScratchFolder(name);
@@ -128,12 +136,7 @@ TEST(WindowModule, FoundBesideTheProgramThroughAChainOfLinks) {
 TEST(WindowModule, BrokenModuleFailsWindowModeAndSparesTheConsole) {
     const std::string moduleData = ReadFileText(kModule);
     ASSERT_GT(moduleData.size(), 100000u);
-    const struct {
-        const char* name;
-        std::string content;  // written as the module; "" with missing set leaves none
-        bool missing;
-        const char* problem;
-    } cases[] = {
+    const BrokenModule cases[] = {
         {"missing", "", true, "is missing"},
         {"empty", "", false, "is not a window module of this program"},
         {"text", "not a module\n", false, "is not a window module of this program"},
@@ -233,12 +236,7 @@ TEST(DrawingModule, LoadedOnlyByRunsThatDraw) {
 
 TEST(DrawingModule, BrokenModuleFailsDrawingRunsAndSparesPlainOnes) {
     const std::string input = GreyPicture(ScratchFolder("drawing-broken-input"));
-    const struct {
-        const char* name;
-        std::string content;  // written as the module; "" with missing set leaves none
-        bool missing;
-        const char* problem;
-    } cases[] = {
+    const BrokenModule cases[] = {
         {"missing", "", true, "is missing"},
         {"text", "not a module\n", false, "is not a drawing module of this program"},
         {"truncated", ReadFileText(kDrawingModule).substr(0, 4096), false, "is truncated"},
