@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/frame_watermark.h"
 #include "engine/drawing/overlay_surface.h"
+#include "engine/frame_watermark.h"
 #include "engine/transforms.h"
 
 namespace {
