@@ -64,7 +64,7 @@ add_custom_target(install_documents ALL DEPENDS ${compressed})
 
 # The program folder.
 install(TARGETS kestrix RUNTIME DESTINATION ${QUARVEL_PROGRAM_DIR})
-install(TARGETS kestrix-window LIBRARY DESTINATION ${QUARVEL_PROGRAM_DIR})
+install(TARGETS kestrix-window kestrix-drawing LIBRARY DESTINATION ${QUARVEL_PROGRAM_DIR})
 install(FILES docs/kestrix.html DESTINATION ${QUARVEL_PROGRAM_DIR})
 install(FILES ${PROJECT_BINARY_DIR}/gfx/handdrawn.zip DESTINATION ${QUARVEL_PROGRAM_DIR}/gfx)
 install(FILES ${staged}/kestrix DESTINATION bin)

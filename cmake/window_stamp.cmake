@@ -1,5 +1,5 @@
-# Writes the window module's build stamp: the version and a digest of every header, so a module and
-# a program agree only when they were built from the same interfaces.
+# Writes the build stamps of the program's modules (window face, drawing): the version and a digest
+# of every header, so a module and a program agree only when they were built from the same interfaces.
 file(GLOB_RECURSE headers RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/src/*.h)
 list(SORT headers)
 set(digest_input "${VERSION} ${COMPILER}\n")
@@ -9,6 +9,7 @@ foreach(header ${headers})
 endforeach()
 string(SHA256 digest "${digest_input}")
 set(content "#define QUARVEL_WINDOW_STAMP \"kestrix window module ${VERSION} ${digest}\"\n")
+string(APPEND content "#define QUARVEL_DRAWING_STAMP \"kestrix drawing module ${VERSION} ${digest}\"\n")
 if(EXISTS ${OUTPUT})
   file(READ ${OUTPUT} previous)
 endif()

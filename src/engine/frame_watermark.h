@@ -4,7 +4,6 @@
 // or blended.
 #pragma once
 #include <FreeImage.h>
-#include <cairo.h>
 
 #include <cstdint>
 #include <string>
@@ -48,9 +47,6 @@ struct WatermarkSpot {
 // False when no part of the overlay lands on the picture.
 bool LocateWatermark(int width, int height, int64_t overlayWidth, int64_t overlayHeight, WatermarkSpot* spot);
 
-// The in-memory PNG hand-over of a drawing surface to FreeImage: a 32-bit bitmap with alpha,
-// or nullptr. The PNG buffer and the memory stream are released before it returns.
-FIBITMAP* SurfaceToBitmap(cairo_surface_t* surface);
 // Blends a 32-bit overlay over the 24-bit image in place, its top-left corner at (x, y); the
 // overlay must lie wholly on the image. False (the image unchanged) when it cannot.
 bool CompositeAt(FIBITMAP* image, FIBITMAP* overlay, int x, int y);

@@ -40,7 +40,9 @@ TEST(ModuleWindow, FieldsTypedInTheWindowReachTheEngine) {
     WriteFileText(input, ReadFileText(std::string(QUARVEL_SOURCE_DIR) + "/samples/sample.bmp"));
     const std::string output = ScratchFolder("typed-out");
     WriteFileText(SettingsFilePath(), "[General]\r\nCFG = 19\r\n[Window]\r\nWidth = 510\r\nX = 100\r\nY = 100\r\n"
-                                      "[File]\r\nRecent Out Folders = " + output + "\r\n");
+                                      "[File]\r\nRecent Out Folders = " + output + "\r\n"
+                                      // Drawn by the drawing module, which the window's run loads through the program.
+                                      "[Frame]\r\nDo Frame = 1\r\nSolid Top = 4\r\n[Watermark]\r\nDo Watermark = 1\r\n");
 
     pid_t child = StartWindowMode();
     ASSERT_GT(child, 0);

@@ -98,6 +98,7 @@ TEST_F(InstalledProgram, FilesLandWhereTheDesktopLooksWithSaneModes) {
     } files[] = {
         {"lib/quarvel/kestrix", 0555},  // read-only here: the suite took the write bits
         {"lib/quarvel/kestrix-window.so", 0444},
+        {"lib/quarvel/kestrix-drawing.so", 0444},
         {"lib/quarvel/kestrix.html", 0444},
         {"lib/quarvel/gfx/handdrawn.zip", 0444},
         {"share/man/man1/kestrix.1.gz", 0644},
@@ -115,7 +116,7 @@ TEST_F(InstalledProgram, FilesLandWhereTheDesktopLooksWithSaneModes) {
     }
     // Nothing else in the program folder: it holds what the program looks for beside itself.
     EXPECT_EQ(RunCommand("cd " + Quoted(programFolder_) + " && find . -type f | sort").out,
-              "./gfx/handdrawn.zip\n./kestrix\n./kestrix-window.so\n./kestrix.html\n");
+              "./gfx/handdrawn.zip\n./kestrix\n./kestrix-drawing.so\n./kestrix-window.so\n./kestrix.html\n");
 
     // The bin link is relative, so the tree can be moved (DESTDIR, a package) and still work.
     char target[4096] = {};

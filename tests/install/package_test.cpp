@@ -79,6 +79,7 @@ TEST_F(DebianPackage, FilesHaveSaneModesAndOwners) {
     std::vector<std::string> expected = {"./usr/bin/kestrix",
                                          "./usr/lib/quarvel/kestrix",
                                          "./usr/lib/quarvel/kestrix-window.so",
+                                         "./usr/lib/quarvel/kestrix-drawing.so",
                                          "./usr/lib/quarvel/kestrix.html",
                                          "./usr/lib/quarvel/gfx/handdrawn.zip",
                                          "./usr/share/man/man1/kestrix.1.gz",

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "app/settings.h"
+#include "engine/drawing/overlay_surface.h"
 #include "engine/frame_watermark.h"
-#include "engine/overlay_surface.h"
 #include "engine/pipeline.h"
 
 namespace {

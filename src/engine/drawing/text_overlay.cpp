@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "app/settings.h"
+#include "engine/drawing/overlay_surface.h"
 #include "engine/frame_watermark.h"
-#include "engine/overlay_surface.h"
 #include "engine/watermark_font.h"
 
 namespace {

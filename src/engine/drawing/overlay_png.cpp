@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/drawing/overlay_surface.h"
 #include "engine/frame_watermark.h"
-#include "engine/overlay_surface.h"
 #include "engine/transforms.h"
 
 namespace {

@@ -8,8 +8,6 @@
 #include <utility>
 #include <vector>
 
-WatermarkFontRecord WatermarkFont;
-
 namespace {
 // Families bound strongly after substitution: the name itself and its configured metric
 // aliases. Generic fallbacks are appended weakly, so they never appear here.
@@ -95,5 +93,3 @@ bool LoadWatermarkFont(const std::string& family, int points, bool bold, bool it
     WatermarkFont.StrikeOut = strikeOut;
     return true;
 }
-
-void FreeWatermarkFont() { WatermarkFont = WatermarkFontRecord(); }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/module_file.h"
 #include "app/window_face.h"
 
 namespace {
@@ -24,8 +25,7 @@ bool ReadAt(int fd, uint64_t offset, void* buffer, size_t size) {
 }
 
 // Reads only the ELF and section headers and the stamp: nothing of the module runs before it passes.
-std::string CheckOpenModule(int fd, uint64_t fileSize) {
-    const std::string notModule = "is not a window module of this program";
+std::string CheckOpenModule(int fd, uint64_t fileSize, const std::string& expected, const std::string& notModule) {
     ElfW(Ehdr) header;
     if (fileSize < sizeof header || !ReadAt(fd, 0, &header, sizeof header) ||
         memcmp(header.e_ident, ELFMAG, SELFMAG) != 0)
@@ -45,7 +45,6 @@ std::string CheckOpenModule(int fd, uint64_t fileSize) {
     const ElfW(Shdr)& namesSection = sections[header.e_shstrndx];
     std::string names(namesSection.sh_size, '\0');
     if (!ReadAt(fd, namesSection.sh_offset, names.data(), names.size())) return "is truncated";
-    const std::string expected = WindowModuleStamp();
     for (const ElfW(Shdr)& section : sections) {
         if (section.sh_name >= names.size() || strcmp(names.c_str() + section.sh_name, KESTRIX_WINDOW_STAMP_SECTION) != 0)
             continue;
@@ -59,7 +58,8 @@ std::string CheckOpenModule(int fd, uint64_t fileSize) {
 }
 }  // namespace
 
-std::string CheckWindowModule(const std::string& path) {
+std::string CheckModuleFile(const std::string& path, const std::string& kind, const std::string& stamp) {
+    const std::string notModule = "is not a " + kind + " module of this program";
     int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // a fifo is never waited on
     if (fd < 0) {
         if (errno == ENOENT) return "is missing";
@@ -68,9 +68,11 @@ std::string CheckWindowModule(const std::string& path) {
     struct stat st;
     std::string problem;
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        problem = "is not a window module of this program";
+        problem = notModule;
     else
-        problem = CheckOpenModule(fd, static_cast<uint64_t>(st.st_size));
+        problem = CheckOpenModule(fd, static_cast<uint64_t>(st.st_size), stamp, notModule);
     close(fd);
     return problem;
 }
+
+std::string CheckWindowModule(const std::string& path) { return CheckModuleFile(path, "window", WindowModuleStamp()); }

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "engine/drawing/overlay_surface.h"
 #include "engine/frame_watermark.h"
 #include "engine/image_depth.h"
-#include "engine/overlay_surface.h"
 
 namespace {
 
