@@ -793,7 +793,8 @@ TEST(WatermarkConsole, HugeFontDrawsItsVisiblePartInBoundedMemory) {
         if (c.antialias) arguments.push_back("--wm-text-antialiasing");
         MeasuredRun run = RunMeasured(arguments);
         ASSERT_EQ(run.exitStatus, 0);
-        EXPECT_LT(run.peakKilobytes, 200 * 1024) << run.peakKilobytes << " KB";
+        // Drawing the whole box took 5.9 GB; the bound leaves room for the sanitizer build's overhead.
+        EXPECT_LT(run.peakKilobytes, 256 * 1024) << run.peakKilobytes << " KB";
         std::vector<Picture> levels = ReadDdsLevels(folder + "in.dds");
         ASSERT_FALSE(levels.empty());
         const Picture& top = levels.front();
