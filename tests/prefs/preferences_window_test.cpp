@@ -302,8 +302,12 @@ TEST_F(PreferencesWindowTest, OutOfListValuesLoadAsThePartSaysAndStoreNormalised
 TEST_F(PreferencesWindowTest, HugeListsOpenAndStore) {
     std::string colours, fonts;
     for (int i = 0; i < 10000; ++i) {
-        colours += (i ? "," : "") + RgbToColourText(static_cast<uint32_t>(i * 97));
-        fonts += (i ? "," : "") + std::string("Font") + std::to_string(i);
+        if (i) {
+            colours += ',';
+            fonts += ',';
+        }
+        colours.append(RgbToColourText(static_cast<uint32_t>(i * 97)));
+        fonts.append("Font").append(std::to_string(i));
     }
     Settings.Watermark.FontColors = colours;
     Settings.Watermark.BackColors = colours;
